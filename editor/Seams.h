@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Platform.h"
+#include "TextColorsSection.h"
+
+#include <QUrl>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+// The program's version block as the executable carries it: query paths such as
+// "\\StringFileInfo\\040904E4\\FileVersion" mapped to their values.
+using VersionBlock = std::map<std::string, std::string>;
+
+// Everything the editor asks of the outside world that tests cannot drive for real.
+struct Seams
+{
+    // Shows the colour dialog, starting at initial; nullopt when the user cancels.
+    std::function<std::optional<RgbColor>(RgbColor initial)> pickColor;
+    // Opens a web or mail link; whatever happens is ignored.
+    std::function<void(const QUrl &url)> openUrl;
+    // The program's own version block; nullopt when the build carries none.
+    std::function<std::optional<VersionBlock>()> readVersionBlock;
+    // The registry, file existence and the executable's folder, for locating the client file.
+    PlatformProbe platform;
+};
+
+// The real world: Qt's colour dialog, the desktop's link handler, the embedded version block
+// and the operating system.
+Seams DefaultSeams();

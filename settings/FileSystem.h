@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The file-system calls of the INI layer. The real one talks to the operating system; tests
+// put in one that fails at a chosen step, to prove that a save never leaves a half-written file.
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+
+    // The file's whole content; nullopt when there is no regular file to read.
+    virtual std::optional<std::string> ReadAll(const std::string &path) = 0;
+
+    // Whether Replace() may succeed: false for a missing folder, a folder standing where the
+    // file should be, a file with no write bit at all, or no permission. Checked explicitly
+    // because a rename in a writable folder would slip past a read-only file, and because root
+    // passes every permission check.
+    virtual bool CanReplace(const std::string &path) = 0;
+
+    // Gives the file exactly this content, atomically: a temporary file in the same folder,
+    // flushed to disk and renamed over the original, keeping the original's permissions and
+    // writing through a symbolic link to its target. False on any failure, with the file as
+    // it was and no temporary file left behind.
+    virtual bool Replace(const std::string &path, std::string_view content) = 0;
+};
+
+// The operating system's own file system.
+FileSystem &RealFileSystem();
