@@ -1,0 +1,32 @@
+#include "ClickLabel.h"
+
+#include <QMouseEvent>
+
+ClickLabel::ClickLabel(QWidget *parent)
+    : QLabel(parent)
+{}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_tracker.press(event);
+    QLabel::mousePressEvent(event);
+    // Keep the press, so the release comes back here rather than to the parent.
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_tracker.release(event, this);
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (m_tracker.doubleClick(event))
+        emit doubleClicked();
+    else
+        QLabel::mouseDoubleClickEvent(event);
+}

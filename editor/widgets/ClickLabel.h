@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ClickTracker.h"
+
+#include <QLabel>
+
+// A label that reports left clicks and double-clicks. A double-click first delivers the click of
+// its first press, then the double-click.
+class ClickLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ClickLabel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    ClickTracker m_tracker;
+};
