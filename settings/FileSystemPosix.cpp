@@ -1,0 +1,102 @@
+#include "AtomicFile.h"
+#include "FileSystem.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+class ScopedDescriptor
+{
+public:
+    explicit ScopedDescriptor(int fd)
+        : m_fd(fd)
+    {}
+    ~ScopedDescriptor()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    ScopedDescriptor(const ScopedDescriptor &) = delete;
+    ScopedDescriptor &operator=(const ScopedDescriptor &) = delete;
+
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+std::optional<std::string> ReadDescriptor(int fd, std::size_t sizeHint)
+{
+    std::string content;
+    content.reserve(sizeHint);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return std::nullopt;
+        if (count == 0)
+            return content;
+        content.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+// Whether the existing file at the end of the link chain may be replaced by its content.
+bool MayReplaceExisting(const std::string &target, const struct stat &info)
+{
+    // A file that cannot be read would be replaced by the new keys alone.
+    return S_ISREG(info.st_mode) && (info.st_mode & 0222) != 0
+           && access(target.c_str(), R_OK | W_OK) == 0;
+}
+
+bool IsWritableFolder(const std::string &folder)
+{
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)
+           && access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+class PosixFileSystem : public FileSystem
+{
+public:
+    std::optional<std::string> ReadAll(const std::string &path) override
+    {
+        const ScopedDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        struct stat info;
+        if (file.get() < 0 || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+            return std::nullopt;
+        return ReadDescriptor(file.get(), static_cast<std::size_t>(info.st_size));
+    }
+
+    bool CanReplace(const std::string &path) override
+    {
+        const auto target = ResolveLinks(path);
+        if (!target)
+            return false;
+        struct stat info;
+        if (stat(target->c_str(), &info) == 0) {
+            if (!MayReplaceExisting(*target, info))
+                return false;
+        } else if (errno != ENOENT) {
+            return false;
+        }
+        return IsWritableFolder(FolderOf(*target));
+    }
+
+    bool Replace(const std::string &path, std::string_view content) override
+    {
+        return ReplaceFileAtomically(path, content, RealFileSteps());
+    }
+};
+
+} // namespace
+
+FileSystem &RealFileSystem()
+{
+    static PosixFileSystem fileSystem;
+    return fileSystem;
+}

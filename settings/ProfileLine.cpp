@@ -1,0 +1,102 @@
+#include "ProfileLine.h"
+
+namespace {
+
+constexpr std::string_view Blanks = " \t";
+
+// Where the value's text starts and ends, blanks around it excluded.
+struct ValueSpan
+{
+    std::size_t begin;
+    std::size_t end;
+};
+
+ValueSpan FindValue(std::string_view keyLine)
+{
+    const auto equals = keyLine.find('=');
+    if (equals == std::string_view::npos) {
+        // The whole trimmed line is the key; its value is empty and sits right after the key.
+        const auto keyEnd = keyLine.find_last_not_of(Blanks) + 1;
+        return {keyEnd, keyEnd};
+    }
+    const auto afterEquals = keyLine.substr(equals + 1);
+    const auto first = afterEquals.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
+        return {keyLine.size(), keyLine.size()};
+    const auto last = afterEquals.find_last_not_of(Blanks);
+    return {equals + 1 + first, equals + 2 + last};
+}
+
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
+} // namespace
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(Blanks);
+    return text.substr(first, last - first + 1);
+}
+
+ParsedLine ParseLine(std::string_view line)
+{
+    const auto text = TrimBlanks(line);
+    if (text.empty())
+        return {LineKind::Blank, {}};
+    if (text.front() == ';' || text.front() == '#')
+        return {LineKind::Comment, {}};
+    if (text.front() == '[') {
+        const auto close = text.rfind(']');
+        if (close != std::string_view::npos)
+            return {LineKind::Header, TrimBlanks(text.substr(1, close - 1))};
+    }
+    return {LineKind::Key, TrimBlanks(text.substr(0, text.find('=')))};
+}
+
+std::string_view ReadValue(std::string_view keyLine)
+{
+    const auto span = FindValue(keyLine);
+    auto value = keyLine.substr(span.begin, span.end - span.begin);
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string RewriteValue(std::string_view keyLine, std::string_view value)
+{
+    const auto span = FindValue(keyLine);
+    const bool hasEquals = keyLine.find('=') != std::string_view::npos;
+    std::string line;
+    line.reserve(keyLine.size() + value.size() + 1);
+    line += keyLine.substr(0, span.begin);
+    if (!hasEquals)
+        line += '=';
+    line += value;
+    line += keyLine.substr(span.end);
+    return line;
+}
+
+std::string KeyLine(std::string_view key, std::string_view value)
+{
+    std::string line;
+    line.reserve(key.size() + value.size() + 1);
+    line += key;
+    line += '=';
+    line += value;
+    return line;
+}
+
+std::string HeaderLine(std::string_view section)
+{
+    std::string line;
+    line.reserve(section.size() + 2);
+    line += '[';
+    line += section;
+    line += ']';
+    return line;
+}

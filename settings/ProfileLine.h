@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// One line of an INI file, without its line ending, the way the private-profile calls see it.
+
+enum class LineKind {
+    Blank,
+    Comment, // first non-blank character ";" or "#"
+    Header,  // first non-blank character "[" and a "]" later in the line
+    Key,     // anything else; a line without "=" is a key with an empty value
+};
+
+struct ParsedLine
+{
+    LineKind kind;
+    // The section's name for a header, the key's name for a key, without blanks around it.
+    std::string_view name;
+};
+
+std::string_view TrimBlanks(std::string_view text);
+
+ParsedLine ParseLine(std::string_view line);
+
+// The value of a key line as a read gives it: the text after the first "=", without the
+// blanks around it and one pair of matching enclosing quotes.
+std::string_view ReadValue(std::string_view keyLine);
+
+// The key line with a new value in place of the old one (quotes included); everything before
+// the value and the blanks after it stay as they were.
+std::string RewriteValue(std::string_view keyLine, std::string_view value);
+
+std::string KeyLine(std::string_view key, std::string_view value);
+std::string HeaderLine(std::string_view section);
