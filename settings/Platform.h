@@ -16,5 +16,7 @@ struct PlatformProbe
     std::function<std::string()> executableFolder;
 };
 
-// The operating system's own answers. Where there is no registry, readAppPathValue finds no key.
+// The operating system's own answers. Where there is no registry, readAppPathValue reads the Wine
+// prefixes' registries instead and gives the folder they name already as a local path
+// (WineClientFolder.h); without any prefix it finds no key.
 PlatformProbe DefaultPlatformProbe();

@@ -1,4 +1,5 @@
 #include "Platform.h"
+#include "WineClientFolder.h"
 
 #include <filesystem>
 #include <system_error>
@@ -18,13 +19,6 @@ std::string RunningExecutableFolder()
 
 PlatformProbe DefaultPlatformProbe()
 {
-    return {
-        // There is no registry here.
-        [] { return std::optional<std::string>(); },
-        [](const std::string &path) {
-            std::error_code error;
-            return std::filesystem::is_regular_file(path, error);
-        },
-        RunningExecutableFolder,
-    };
+    // The game runs under Wine here; its registry is that of the prefixes.
+    return WinePlatformProbe(ProcessPrefixSearchEnvironment(), RunningExecutableFolder);
 }
