@@ -1,0 +1,55 @@
+#include "KeyMapSection.h"
+
+#include "KeyMapCatalogue.h"
+#include "SuppUnit.h"
+
+namespace {
+
+const std::string Section = "KeyMaps";
+
+static_assert(KeyMapCatalogue.size() == KeyMapCount);
+
+bool IsEntry(int entry)
+{
+    return entry >= 0 && entry < KeyMapCount;
+}
+
+} // namespace
+
+std::string_view LoadCatalogueString(int id)
+{
+    if (id >= KeyMapKeyStringId && id < KeyMapKeyStringId + KeyMapCount)
+        return KeyMapCatalogue[static_cast<std::size_t>(id - KeyMapKeyStringId)].key;
+    if (id >= KeyMapDefaultStringId && id < KeyMapDefaultStringId + KeyMapCount)
+        return KeyMapCatalogue[static_cast<std::size_t>(id - KeyMapDefaultStringId)].defaultBinding;
+    return {};
+}
+
+// The range check keeps an entry past the keys from reading into the defaults' ids.
+std::string_view KeyMapKey(int entry)
+{
+    return IsEntry(entry) ? LoadCatalogueString(KeyMapKeyStringId + entry) : std::string_view();
+}
+
+std::string_view KeyMapDefault(int entry)
+{
+    return IsEntry(entry) ? LoadCatalogueString(KeyMapDefaultStringId + entry) : std::string_view();
+}
+
+bool LoadKeyMapSection(const std::string &path, KeyMapTable &table)
+{
+    TDMStyleIniFile ini(path);
+    for (int entry = KeyMapTable::first; entry <= KeyMapTable::last; ++entry)
+        table[entry] = ini.ReadText(
+            Section, std::string(KeyMapKey(entry)), std::string(KeyMapDefault(entry)));
+    return true;
+}
+
+bool SaveKeyMapSection(const std::string &path, const KeyMapTable &table)
+{
+    TDMStyleIniFile ini(path);
+    for (int entry = KeyMapTable::first; entry <= KeyMapTable::last; ++entry)
+        ini.WriteText(Section, std::string(KeyMapKey(entry)), table[entry]);
+    ini.UpdateFile();
+    return true;
+}
