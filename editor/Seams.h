@@ -3,12 +3,12 @@
 #include "Platform.h"
 #include "TextColorsSection.h"
 
-#include <QUrl>
-
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
+
+#include <QUrl>
 
 // The program's version block as the executable carries it: query paths such as
 // "\\StringFileInfo\\040904E4\\FileVersion" mapped to their values.

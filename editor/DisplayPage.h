@@ -1,0 +1,26 @@
+#pragma once
+
+#include "PageContext.h"
+
+#include <memory>
+
+#include <QWidget>
+
+namespace Ui {
+class DisplayPage;
+}
+
+// The "Display" page: the video options, hidden windows and name display of [Defaults].
+// OptionPages fills it and serves its handlers.
+class DisplayPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DisplayPage(PageContext context, QWidget *parent = nullptr);
+    ~DisplayPage() override;
+
+private:
+    PageContext m_context;
+    std::unique_ptr<Ui::DisplayPage> ui;
+};

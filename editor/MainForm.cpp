@@ -1,0 +1,229 @@
+#include "MainForm.h"
+
+#include "DisplayPage.h"
+#include "KeyMapPage.h"
+#include "MiscPage.h"
+#include "ModelPage.h"
+#include "OptionPages.h"
+#include "TextColorsPage.h"
+#include "WindowPage.h"
+#include "ui_MainForm.h"
+
+#include <limits>
+
+#include <QHBoxLayout>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace {
+
+QString PathText(const std::string &path)
+{
+    // The settings layer hands paths to the system's narrow (ANSI) file API.
+    return QString::fromLocal8Bit(path);
+}
+
+// [Defaults] VideoMode counts the resolutions from 0, the window page from 1. The largest
+// number the file can hold has no successor, and no resolution either.
+int ResolutionOfVideoMode(std::int32_t videoMode)
+{
+    return videoMode < std::numeric_limits<std::int32_t>::max() ? videoMode + 1 : 0;
+}
+
+} // namespace
+
+TDMini1::TDMini1(Seams seams, QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::TDMini1>())
+    , m_seams(std::move(seams))
+{
+    ui->setupUi(this);
+    CreatePages();
+    FixWindowFrame();
+    ConnectHandlers();
+    FormCreate();
+}
+
+TDMini1::~TDMini1()
+{
+    // The pages hold references to the records; take them down while the records still exist.
+    ui->PageControl1->disconnect(this);
+    delete ui->PageControl1;
+}
+
+void TDMini1::CreatePages()
+{
+    textPage = new TextColorsPage(MakePageContext());
+    windowPage = new WindowPage(MakePageContext());
+    modelPage = new ModelPage(MakePageContext());
+    displayPage = new DisplayPage(MakePageContext());
+    keyMapPage = new KeyMapPage(MakePageContext());
+    miscPage = new MiscPage(MakePageContext());
+    optionPages
+        = new OptionPages(MakePageContext(), windowPage, modelPage, displayPage, miscPage, this);
+
+    ui->PageControl1->addTab(textPage, QStringLiteral("Text Colors"));
+    ui->PageControl1->addTab(windowPage, QStringLiteral("Window Colors/Positions"));
+    ui->PageControl1->addTab(modelPage, QStringLiteral("Textures/Models"));
+    ui->PageControl1->addTab(displayPage, QStringLiteral("Display"));
+    ui->PageControl1->addTab(keyMapPage, QStringLiteral("Keymaps"));
+    ui->PageControl1->addTab(miscPage, QStringLiteral("Misc"));
+    ui->PageControl1->setCurrentIndex(0);
+}
+
+void TDMini1::FixWindowFrame()
+{
+    // A fixed single border: system menu, minimise and close, but no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // Designer cannot place widgets in a status bar; one row keeps the panels close together.
+    auto *panels = new QWidget(ui->StatusBar1);
+    auto *row = new QHBoxLayout(panels);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(ui->StatusPanel0);
+    row->addWidget(ui->StatusPanel1, 1);
+    ui->StatusBar1->addWidget(panels, 1);
+    // The page control, toolbar and status bar have fixed sizes, so the window takes exactly
+    // the size they add up to.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TDMini1::ConnectHandlers()
+{
+    connect(ui->ToolButton1, &QToolButton::clicked, this, &TDMini1::ToolButton1Click);
+    connect(ui->ReloadIni1, &QAction::triggered, this, &TDMini1::ToolButton1Click);
+    connect(ui->ToolButton2, &QToolButton::clicked, this, &TDMini1::ToolButton2Click);
+    connect(ui->ToolButton8, &QToolButton::clicked, this, &TDMini1::Exit1Click);
+    connect(ui->Exit1, &QAction::triggered, this, &TDMini1::Exit1Click);
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this, &TDMini1::PageControl1Change);
+    connect(ui->Help2, &QAction::triggered, this, &TDMini1::Help2Click);
+    connect(ui->About1, &QAction::triggered, this, &TDMini1::About1Click);
+    connect(ui->VisitVEzazHomepage1, &QAction::triggered, this, &TDMini1::VisitVEzazHomepage1Click);
+    connect(ui->VisitDevelopersWebsite1,
+            &QAction::triggered,
+            this,
+            &TDMini1::VisitDevelopersWebsite1Click);
+}
+
+PageContext TDMini1::MakePageContext()
+{
+    return {m_settings, ClientIniPath, m_seams, [this](int panel, const QString &text) {
+                ShowStatus(panel, text);
+            }};
+}
+
+void TDMini1::ShowStatus(int panel, const QString &text)
+{
+    if (panel == 0)
+        ui->StatusPanel0->setText(text);
+    else if (panel == 1)
+        ui->StatusPanel1->setText(text);
+}
+
+void TDMini1::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        if (!m_shownBefore)
+            CentreOnScreen();
+        m_shownBefore = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TDMini1::CentreOnScreen()
+{
+    // move() places the frame, so the frame is what gets centred, as far as it is known yet.
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void TDMini1::SelectFirstTextColor()
+{
+    textPage->User_Click(1);
+    textPage->PaintCurrentSwatch();
+    textPage->ShowCurrentInEditors();
+    textPage->RecolorSamples();
+}
+
+void TDMini1::FormCreate()
+{
+    windowPage->CollectPreviews();
+    textPage->ResetSampleBackground();
+    // The selected game window and container start at Player and the first container.
+    ClientIniPath = LocateClientFolder(m_seams.platform) + std::string(ClientFileName);
+    // Reading never fails; a missing file or key yields the defaults.
+    LoadAllSections(ClientIniPath, m_settings);
+    windowPage->SetCurrentResolution(ResolutionOfVideoMode(m_settings.Defaults.VideoMode));
+    windowPage->ApplyCurrentResolution();
+    SelectFirstTextColor();
+    windowPage->SelectFirstWindow();
+    windowPage->PaintWindowSwatch();
+    windowPage->WindowComboBoxChange();
+    miscPage->RefreshContainerPanel();
+    optionPages->FillOptionPages();
+    keyMapPage->FillKeyMapPage();
+}
+
+void TDMini1::FormShow()
+{
+    textPage->PaintCurrentSwatch();
+}
+
+void TDMini1::ToolButton1Click()
+{
+    // Drops every unsaved edit; the selected window, resolution, container and sample
+    // background stay as they were.
+    ClearSettings(m_settings);
+    LoadAllSections(ClientIniPath, m_settings);
+    SelectFirstTextColor();
+    windowPage->LayoutPreviews();
+    windowPage->ShowSelectedWindow();
+    miscPage->RefreshContainerPanel();
+    optionPages->FillOptionPages();
+    keyMapPage->FillKeyMapPage();
+    ShowStatus(1, QStringLiteral("Reloading ") + PathText(ClientIniPath));
+}
+
+void TDMini1::ToolButton2Click()
+{
+    ShowStatus(1, QStringLiteral("Saving changes to ") + PathText(ClientIniPath));
+    // A refused write must not look like a successful save.
+    if (const SectionsError error = SaveAllSections(ClientIniPath, m_settings))
+        ShowStatus(1, QString::fromLocal8Bit(*error));
+}
+
+void TDMini1::Exit1Click()
+{
+    // Closing ends the program; nothing is saved and nothing is asked, as with the close box.
+    close();
+}
+
+void TDMini1::PageControl1Change(int index)
+{
+    if (ui->PageControl1->widget(index) == windowPage)
+        windowPage->LayoutPreviews();
+}
+
+void TDMini1::Help2Click()
+{
+    // TODO(about and help): show the Help dialog modally.
+}
+
+void TDMini1::About1Click()
+{
+    // TODO(about and help): show the About box modally.
+}
+
+void TDMini1::VisitVEzazHomepage1Click()
+{
+    // TODO(about and help): open the home page.
+}
+
+void TDMini1::VisitDevelopersWebsite1Click()
+{
+    // TODO(about and help): open the developer page with the program's version.
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ClientFile.h"
+#include "PageContext.h"
+#include "Seams.h"
+
+#include <memory>
+#include <string>
+
+#include <QMainWindow>
+
+namespace Ui {
+class TDMini1;
+}
+
+class DisplayPage;
+class KeyMapPage;
+class MiscPage;
+class ModelPage;
+class OptionPages;
+class TextColorsPage;
+class WindowPage;
+
+// The main window: toolbar, menu, the six pages and the status bar around the one set of client
+// file records. It locates and reads the file when created; reload, save and exit act on the
+// whole file.
+class TDMini1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TDMini1(Seams seams, QWidget *parent = nullptr);
+    ~TDMini1() override;
+
+    const std::string &clientIniPath() const { return ClientIniPath; }
+    ClientSettings &settings() { return m_settings; }
+    const ClientSettings &settings() const { return m_settings; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void CreatePages();
+    void FixWindowFrame();
+    void ConnectHandlers();
+    PageContext MakePageContext();
+    void ShowStatus(int panel, const QString &text);
+    void CentreOnScreen();
+    void SelectFirstTextColor();
+
+    void FormCreate();
+    void FormShow();
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void Exit1Click();
+    void PageControl1Change(int index);
+    void Help2Click();
+    void About1Click();
+    void VisitVEzazHomepage1Click();
+    void VisitDevelopersWebsite1Click();
+
+    std::unique_ptr<Ui::TDMini1> ui;
+    Seams m_seams;
+    ClientSettings m_settings;
+    // Set once at start-up and kept for the whole run.
+    std::string ClientIniPath;
+    bool m_shownBefore = false;
+
+    TextColorsPage *textPage = nullptr;
+    WindowPage *windowPage = nullptr;
+    ModelPage *modelPage = nullptr;
+    DisplayPage *displayPage = nullptr;
+    KeyMapPage *keyMapPage = nullptr;
+    MiscPage *miscPage = nullptr;
+    OptionPages *optionPages = nullptr;
+};

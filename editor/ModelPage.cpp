@@ -1,0 +1,13 @@
+#include "ModelPage.h"
+
+#include "ui_ModelPage.h"
+
+ModelPage::ModelPage(PageContext context, QWidget *parent)
+    : QWidget(parent)
+    , m_context(std::move(context))
+    , ui(std::make_unique<Ui::ModelPage>())
+{
+    ui->setupUi(this);
+}
+
+ModelPage::~ModelPage() = default;

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "MainForm.h"
+#include "Seams.h"
+#include "TempFolder.h"
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+// A real main window over a client file in a fresh temporary folder, with the seams that tests
+// cannot drive replaced: no registry key, the executable's folder is the temporary folder (so
+// the client file is <folder>/dmclient.ini), and the colour dialog, the link opener and the
+// version block answer from the fields below.
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    ~MainWindowFixture() override;
+
+    // Writes these bytes as the client file, then opens and shows the window on it.
+    void StartWithFile(const std::string &bytes);
+    // Opens and shows the window over a folder with no client file.
+    void StartWithoutFile();
+
+    TDMini1 &window() { return *m_window; }
+    // The path the window is expected to use.
+    std::string iniPath() const { return folder.file("dmclient.ini"); }
+    // Exact bytes of the client file as it is now.
+    std::string fileBytes() const;
+
+    // The child of the window with this objectName and type; nullptr (and a test failure) when
+    // there is none.
+    template<typename T>
+    T *find(const QString &name)
+    {
+        T *child = m_window->findChild<T *>(name);
+        if (!child)
+            ADD_FAILURE() << "no child named " << name.toStdString();
+        return child;
+    }
+    // The text of status panel 0 or 1.
+    QString statusText(int panel);
+    // Clicks a toolbar button with the mouse.
+    void clickToolButton(const QString &name);
+    // Triggers a menu command.
+    void triggerAction(const QString &name);
+
+    TempFolder folder;
+    // Answers of the colour dialog, taken front first; nullopt stands for Cancel.
+    std::deque<std::optional<RgbColor>> colorAnswers;
+    // The starting colour of every colour dialog opened, in order.
+    std::vector<RgbColor> colorRequests;
+    // Every link opened, in order.
+    std::vector<QUrl> openedUrls;
+    // What the program's version block reads as; none by default.
+    std::optional<VersionBlock> versionBlock;
+
+private:
+    void Start();
+    Seams TestSeams();
+
+    std::unique_ptr<TDMini1> m_window;
+};
