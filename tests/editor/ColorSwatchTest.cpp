@@ -1,5 +1,6 @@
 #include "ColorSwatch.h"
 
+#include <ostream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,11 @@ struct ConversionCase
     RgbColor rgb;
     ScreenColor screen;
     ScreenColor inverted;
+
+    friend void PrintTo(const ConversionCase &c, std::ostream *os)
+    {
+        *os << int{c.rgb.red} << ',' << int{c.rgb.green} << ',' << int{c.rgb.blue};
+    }
 };
 
 class ScreenColorConversion : public ::testing::TestWithParam<ConversionCase>
@@ -131,6 +137,11 @@ struct StartCase
     const char *green;
     const char *blue;
     RgbColor start;
+
+    friend void PrintTo(const StartCase &c, std::ostream *os)
+    {
+        *os << '"' << c.red << "\" \"" << c.green << "\" \"" << c.blue << '"';
+    }
 };
 
 class PickColorStart : public PickColorTest, public ::testing::WithParamInterface<StartCase>
