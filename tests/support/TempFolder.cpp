@@ -21,8 +21,8 @@ TempFolder::~TempFolder()
 {
     std::error_code error;
     // A test may have taken the write bits away; give them back so the folder can go.
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
+    std::filesystem::permissions(
+        m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
     std::filesystem::remove_all(m_path, error);
 }
 
