@@ -46,6 +46,8 @@ public:
     bool Remove(const std::string &path) override { return unlink(path.c_str()) == 0; }
 };
 
+FileSteps *activeSteps = nullptr;
+
 std::string FolderPrefix(const std::string &path)
 {
     const auto slash = path.rfind('/');
@@ -100,6 +102,22 @@ FileSteps &RealFileSteps()
 {
     static PosixFileSteps steps;
     return steps;
+}
+
+FileSteps &ActiveFileSteps()
+{
+    return activeSteps ? *activeSteps : RealFileSteps();
+}
+
+ScopedFileSteps::ScopedFileSteps(FileSteps &steps)
+    : m_previous(activeSteps)
+{
+    activeSteps = &steps;
+}
+
+ScopedFileSteps::~ScopedFileSteps()
+{
+    activeSteps = m_previous;
 }
 
 std::optional<std::string> ResolveLinks(const std::string &path)

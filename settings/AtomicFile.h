@@ -30,6 +30,25 @@ public:
 // The operating system's own calls.
 FileSteps &RealFileSteps();
 
+// The steps the real file system replaces files with: the operating system's own, unless a
+// ScopedFileSteps has put others in place.
+FileSteps &ActiveFileSteps();
+
+// Puts other steps under the real file system for as long as it lives, so a test can make a
+// step fail in the middle of a whole save that creates its own file accessors.
+class ScopedFileSteps
+{
+public:
+    explicit ScopedFileSteps(FileSteps &steps);
+    ~ScopedFileSteps();
+
+    ScopedFileSteps(const ScopedFileSteps &) = delete;
+    ScopedFileSteps &operator=(const ScopedFileSteps &) = delete;
+
+private:
+    FileSteps *m_previous;
+};
+
 // Where a chain of symbolic links ends: the path itself when it is no link, also when nothing
 // is there. nullopt for a link loop or a link that cannot be read.
 std::optional<std::string> ResolveLinks(const std::string &path);

@@ -65,7 +65,9 @@ class PosixFileSystem : public FileSystem
 public:
     std::optional<std::string> ReadAll(const std::string &path) override
     {
-        const ScopedDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        // Non-blocking, so a FIFO standing where the file should be cannot hang the program;
+        // it is no regular file and is turned away below.
+        const ScopedDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
         struct stat info;
         if (file.get() < 0 || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
             return std::nullopt;
@@ -89,7 +91,7 @@ public:
 
     bool Replace(const std::string &path, std::string_view content) override
     {
-        return ReplaceFileAtomically(path, content, RealFileSteps());
+        return ReplaceFileAtomically(path, content, ActiveFileSteps());
     }
 };
 

@@ -20,26 +20,24 @@ public:
 
     // The key's value without the blanks around it (and without one pair of enclosing quotes),
     // cut to 2047 characters; defaultValue when the file, the section or the key is missing.
-    virtual std::string ReadString(const std::string &section,
-                                   const std::string &key,
-                                   const std::string &defaultValue)
+    virtual std::string
+    ReadString(const std::string &section, const std::string &key, const std::string &defaultValue)
         = 0;
     // Sets the key's value in place, or appends the key to its section, or the section to the
     // file. Throws IniWriteError when the file would change and cannot be written, or when the
     // section, key or value would change the file's structure (a line break, a NUL byte, a "]"
-    // in a section name, a "=" in a key name).
-    virtual void WriteString(const std::string &section,
-                             const std::string &key,
-                             const std::string &value)
+    // in a section name, a "=" in a key name), or when the file is UTF-16, which is never
+    // written.
+    virtual void
+    WriteString(const std::string &section, const std::string &key, const std::string &value)
         = 0;
     // Writes pending changes to disk atomically; does nothing when nothing changed. Throws
     // IniWriteError when the file cannot be written, leaving it as it was.
     virtual void UpdateFile() = 0;
 
     // A number in decimal, or in hexadecimal after "$", "x" or "0x"; defaultValue otherwise.
-    std::int32_t ReadInteger(const std::string &section,
-                             const std::string &key,
-                             std::int32_t defaultValue);
+    std::int32_t
+    ReadInteger(const std::string &section, const std::string &key, std::int32_t defaultValue);
     void WriteInteger(const std::string &section, const std::string &key, std::int32_t value);
     // A number: non-zero is true; defaultValue when the text is no number.
     bool ReadBool(const std::string &section, const std::string &key, bool defaultValue);

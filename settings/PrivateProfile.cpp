@@ -85,6 +85,8 @@ bool PrivateProfileFile::WriteString(std::string_view section,
     if (!IsSafeSection(section) || !IsSafeKey(key) || HasLineBreakOrNul(value))
         return false;
     auto &document = m_impl->Document();
+    if (document.IsWideText())
+        return false;
     if (!document.WouldChange(section, key, value))
         return true;
     // Refused here rather than at Flush() so the caller learns which key could not be written.

@@ -20,16 +20,16 @@ public:
     PrivateProfileFile &operator=(const PrivateProfileFile &) = delete;
 
     // The value of the key in the first section of that name, without the blanks around it and
-    // one pair of enclosing quotes, cut to 2047 characters; defaultValue when the file, the
-    // section or the key is missing.
-    std::string GetString(std::string_view section,
-                          std::string_view key,
-                          std::string_view defaultValue);
+    // one pair of enclosing quotes, ending before a NUL byte, cut to 2047 characters;
+    // defaultValue when the file, the section or the key is missing, and for every key of a
+    // UTF-16 file.
+    std::string
+    GetString(std::string_view section, std::string_view key, std::string_view defaultValue);
 
     // Sets the value in place, or appends the key at the end of its section, or the section
     // at the end of the file. Writing the value a read already returns changes nothing. False
-    // when the write is refused: the file would change and cannot be written, or the names or
-    // the value would break the file's structure.
+    // when the write is refused: the file would change and cannot be written, the names or
+    // the value would break the file's structure, or the file is UTF-16 (never written).
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes the changes of earlier writes to disk; does nothing when nothing changed. False

@@ -9,9 +9,27 @@
 namespace {
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+// UTF-16 in either byte order; the first also starts UTF-32 little-endian.
+constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
+constexpr std::string_view Utf32BigEndianMark = std::string_view("\0\0\xFE\xFF", 4);
 constexpr std::size_t NoLine = static_cast<std::size_t>(-1);
 // The longest value a read gives, as the platform's 2048-byte buffer holds it.
 constexpr std::size_t MaxValueLength = 2047;
+
+bool StartsWithWideMark(std::string_view text)
+{
+    return text.starts_with(Utf16LittleEndianMark) || text.starts_with(Utf16BigEndianMark)
+           || text.starts_with(Utf32BigEndianMark);
+}
+
+// What a read gives of a key line's value. The platform hands values over as C strings, so a
+// NUL byte ends one; cutting here too means writing back a read value never changes the line.
+std::string_view ReadableValue(std::string_view keyLine)
+{
+    const auto value = ReadValue(keyLine);
+    return value.substr(0, std::min(value.find('\0'), MaxValueLength));
+}
 
 char LowerAscii(char c)
 {
@@ -57,7 +75,10 @@ bool CaseInsensitiveEqual::operator()(std::string_view left, std::string_view ri
 
 ProfileDocument::ProfileDocument(std::string text)
     : m_text(std::move(text))
+    , m_wide(StartsWithWideMark(m_text))
 {
+    if (m_wide)
+        return; // no lines, no sections: every read gives its default
     if (std::string_view(m_text).starts_with(ByteOrderMark))
         m_bodyStart = ByteOrderMark.size();
     SplitLines();
@@ -67,19 +88,26 @@ ProfileDocument::ProfileDocument(std::string text)
 void ProfileDocument::SplitLines()
 {
     EndingCounts endings;
-    const char *data = m_text.data();
-    const std::size_t size = m_text.size();
+    const std::string_view text(m_text);
+    // The next CR and LF at or after the line's start, each searched with memchr() only when
+    // the line has passed it: a large file is split at the speed of the C library.
     std::size_t begin = m_bodyStart;
-    while (begin < size) {
-        std::size_t contentEnd = begin;
-        while (contentEnd < size && data[contentEnd] != '\n' && data[contentEnd] != '\r')
-            ++contentEnd;
+    std::size_t nextCr = std::min(text.find('\r', begin), text.size());
+    std::size_t nextLf = std::min(text.find('\n', begin), text.size());
+    while (begin < text.size()) {
+        if (nextCr < begin)
+            nextCr = std::min(text.find('\r', begin), text.size());
+        if (nextLf < begin)
+            nextLf = std::min(text.find('\n', begin), text.size());
+        const std::size_t contentEnd = std::min(nextCr, nextLf);
         std::size_t end = contentEnd;
-        if (end < size && data[end] == '\r' && end + 1 < size && data[end + 1] == '\n') {
+        if (end == text.size()) {
+            // The last line, without an ending.
+        } else if (end == nextCr && nextLf == end + 1) {
             end += 2;
             ++endings.crlf;
-        } else if (end < size) {
-            ++(data[end] == '\n' ? endings.lf : endings.cr);
+        } else {
+            ++(end == nextLf ? endings.lf : endings.cr);
             ++end;
         }
         m_lines.push_back({begin, contentEnd, end});
@@ -135,6 +163,11 @@ std::string_view ProfileDocument::OriginalLine(std::size_t line) const
     return std::string_view(m_text).substr(span.begin, span.contentEnd - span.begin);
 }
 
+bool ProfileDocument::StartsWithLineFeed(std::size_t line) const
+{
+    return m_text[m_lines[line].begin] == '\n';
+}
+
 std::string_view ProfileDocument::Ending(std::size_t line) const
 {
     const auto &span = m_lines[line];
@@ -170,7 +203,7 @@ std::optional<std::string_view> ProfileDocument::Value(std::string_view section,
     const auto place = found ? FindKey(*found, key) : std::nullopt;
     if (!place)
         return std::nullopt;
-    return ReadValue(LineContent(*found, *place)).substr(0, MaxValueLength);
+    return ReadableValue(LineContent(*found, *place));
 }
 
 bool ProfileDocument::WouldChange(std::string_view section,
@@ -183,7 +216,7 @@ bool ProfileDocument::WouldChange(std::string_view section,
         return true;
     // The value a read already gives stays as it is spelt, quotes, blanks and length included.
     const auto line = LineContent(*found, *place);
-    if (ReadValue(line).substr(0, MaxValueLength) == value)
+    if (ReadableValue(line) == value)
         return false;
     return RewriteValue(line, value) != line;
 }
@@ -251,8 +284,13 @@ std::string ProfileDocument::Serialise() const
         if (ending.empty() && (isAnchor || !m_addedSections.empty()))
             ending = m_newLine;
         out += ending;
-        if (isAnchor)
+        if (isAnchor) {
             AppendAddedLines(out, m_sections[(nextAnchor++)->second].addedLines);
+            // A lone CR before a line that starts with LF would make one CRLF of the two and
+            // swallow that (blank) line.
+            if (out.back() == '\r' && line + 1 < m_lines.size() && StartsWithLineFeed(line + 1))
+                out += '\n';
+        }
     }
     for (const auto index : m_addedSections) {
         out += HeaderLine(m_sections[index].name);

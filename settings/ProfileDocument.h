@@ -27,11 +27,17 @@ class ProfileDocument
 public:
     explicit ProfileDocument(std::string text);
 
+    // A file that starts with the byte-order mark of UTF-16 (or UTF-32). Its text cannot be
+    // read byte by byte, so it reads as empty and must never be written: lines of single-byte
+    // text written into it would ruin it.
+    bool IsWideText() const { return m_wide; }
+
     ProfileDocument(const ProfileDocument &) = delete;
     ProfileDocument &operator=(const ProfileDocument &) = delete;
 
     // The key's value as a read gives it: without the blanks around it and one pair of
-    // enclosing quotes, not yet cut to length. nullopt when the section or the key is missing.
+    // enclosing quotes, ending before a NUL byte and cut to 2047 characters. nullopt when the
+    // section or the key is missing.
     std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
 
     // Whether Set() with these arguments would change the file's bytes.
@@ -86,10 +92,12 @@ private:
     Section &AddSection(std::string_view name);
     void AddKey(Section &section, std::string_view key, std::string_view value);
     std::string_view Ending(std::size_t line) const;
+    bool StartsWithLineFeed(std::size_t line) const;
     void AppendAddedLines(std::string &out, const std::vector<std::string> &lines) const;
 
     std::string m_text;
     std::size_t m_bodyStart = 0; // past a UTF-8 byte-order mark
+    bool m_wide = false;
     std::vector<LineSpan> m_lines;
     std::string m_newLine;
     std::vector<Section> m_sections;

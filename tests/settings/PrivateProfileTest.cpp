@@ -281,6 +281,11 @@ INSTANTIATE_TEST_SUITE_P(
                               "[A]\rx=1\ry=2\r\n",
                               {{"A", "k", "v"}},
                               "[A]\rx=1\ry=2\r\nk=v\r"},
+                    // The added line's CR and the blank line's LF must not make one CRLF.
+                    WriteCase{"CarriageReturnBeforeABlankLineFeedLine",
+                              "[A]\rx=1\n\n[B]\ry=2\r",
+                              {{"A", "k", "v"}},
+                              "[A]\rx=1\nk=v\r\n\n[B]\ry=2\r"},
                     WriteCase{
                         "TieGivesCrLf", "[A]\nx=1\r\n", {{"A", "k", "v"}}, "[A]\nx=1\r\nk=v\r\n"},
                     WriteCase{"NoLineBreakGivesCrLf", "[A]", {{"A", "k", "v"}}, "[A]\r\nk=v\r\n"}),
