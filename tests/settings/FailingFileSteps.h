@@ -6,13 +6,14 @@
 #include <cerrno>
 
 // The real file steps, except that the call numbered failAt (counting from 1) fails without
-// doing anything. Writes pass a few bytes at a time, so a failing write leaves the temporary
-// file half written. Removing the temporary file is cleanup and never fails.
+// doing anything. Writes pass chunkSize bytes at a time, so a failing write leaves the
+// temporary file half written. Removing the temporary file is cleanup and never fails.
 class FailingFileSteps : public FileSteps
 {
 public:
-    explicit FailingFileSteps(int failAt)
+    explicit FailingFileSteps(int failAt, std::size_t chunkSize = 7)
         : m_failAt(failAt)
+        , m_chunkSize(chunkSize)
     {}
 
     int calls() const { return m_calls; }
@@ -23,7 +24,7 @@ public:
     }
     ssize_t Write(int fd, const char *data, std::size_t size) override
     {
-        return Fails() ? -1 : Real().Write(fd, data, size < ChunkSize ? size : ChunkSize);
+        return Fails() ? -1 : Real().Write(fd, data, size < m_chunkSize ? size : m_chunkSize);
     }
     bool SetOwner(int fd, uid_t owner, gid_t group) override
     {
@@ -48,8 +49,6 @@ public:
     bool Remove(const std::string &path) override { return Real().Remove(path); }
 
 private:
-    static constexpr std::size_t ChunkSize = 7;
-
     static FileSteps &Real() { return RealFileSteps(); }
 
     bool Fails()
@@ -61,6 +60,7 @@ private:
     }
 
     int m_failAt;
+    std::size_t m_chunkSize;
     int m_calls = 0;
 };
 
