@@ -1,6 +1,49 @@
 #include "TextColorsPage.h"
 
+#include "ColorSwatch.h"
+#include "IntegerText.h"
+#include "WindowColorsSection.h"
 #include "ui_TextColorsPage.h"
+
+#include <optional>
+
+#include <QLineEdit>
+#include <QPalette>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace {
+
+// The sample area's backgrounds, in the order of the selector's items.
+enum SampleBackground { DefaultBackground, ParchmentBackground, BlackBackground, CustomBackground };
+
+constexpr ScreenColor DefaultGray = 0x808080;
+// The game's own chat window.
+constexpr ScreenColor Parchment = 0x8FAFBF;
+constexpr ScreenColor Black = 0x000000;
+
+std::uint8_t &ComponentOf(RgbColor &color, int component)
+{
+    switch (component) {
+    case 0:
+        return color.red;
+    case 1:
+        return color.green;
+    default:
+        return color.blue;
+    }
+}
+
+// A number box wears its component's colour, with white digits.
+void ColorNumberBox(QLineEdit *box, const QColor &background)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, Qt::white);
+    box->setPalette(palette);
+}
+
+} // namespace
 
 TextColorsPage::TextColorsPage(PageContext context, QWidget *parent)
     : QWidget(parent)
@@ -8,36 +51,186 @@ TextColorsPage::TextColorsPage(PageContext context, QWidget *parent)
     , ui(std::make_unique<Ui::TextColorsPage>())
 {
     ui->setupUi(this);
+    m_boxes = {ui->Edit1, ui->Edit2, ui->Edit3};
+    m_sliders = {ui->ScrollBar1, ui->ScrollBar2, ui->ScrollBar3};
+    CollectSampleLabels();
+    ColorNumberBoxes();
+    PaintBackground(ui->Panel2, DefaultGray);
+    // The selector floats over the sample area and must not scroll with it.
+    ui->TextSampleBckGrndComboBox->raise();
+    ConnectHandlers();
 }
 
 TextColorsPage::~TextColorsPage() = default;
+
+void TextColorsPage::CollectSampleLabels()
+{
+    for (ClickLabel *label : ui->Panel2->findChildren<ClickLabel *>()) {
+        const int tag = label->property("tag").toInt();
+        if (tag < UserColorTable::first || tag > UserColorTable::last)
+            continue;
+        const std::string_view caption = TextColorCaption(tag);
+        label->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+        // As wide as its caption, so only the words themselves take clicks.
+        label->adjustSize();
+        m_samples[static_cast<std::size_t>(tag)] = label;
+    }
+}
+
+void TextColorsPage::ColorNumberBoxes()
+{
+    ColorNumberBox(ui->Edit1, QColor(255, 0, 0));
+    ColorNumberBox(ui->Edit2, QColor(0, 128, 0));
+    ColorNumberBox(ui->Edit3, QColor(0, 0, 255));
+}
+
+void TextColorsPage::ConnectHandlers()
+{
+    for (int n = UserColorTable::first; n <= UserColorTable::last; ++n) {
+        ClickLabel *label = m_samples[static_cast<std::size_t>(n)];
+        connect(label, &ClickLabel::clicked, this, [this, n] { User_Click(n); });
+        connect(label, &ClickLabel::doubleClicked, this, &TextColorsPage::Panel4DblClick);
+    }
+    connect(ui->Panel4, &ClickPanel::doubleClicked, this, &TextColorsPage::Panel4DblClick);
+    // textChanged and valueChanged also report the program's own changes, which the boxes and
+    // sliders rely on to keep each other and the working copy in step.
+    connect(ui->Edit1, &QLineEdit::textChanged, this, &TextColorsPage::Edit1Change);
+    connect(ui->Edit2, &QLineEdit::textChanged, this, &TextColorsPage::Edit2Change);
+    connect(ui->Edit3, &QLineEdit::textChanged, this, &TextColorsPage::Edit3Change);
+    connect(ui->ScrollBar1, &QScrollBar::valueChanged, this, &TextColorsPage::ScrollBar1Change);
+    connect(ui->ScrollBar2, &QScrollBar::valueChanged, this, &TextColorsPage::ScrollBar2Change);
+    connect(ui->ScrollBar3, &QScrollBar::valueChanged, this, &TextColorsPage::ScrollBar3Change);
+    connect(ui->Button1, &QPushButton::clicked, this, &TextColorsPage::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TextColorsPage::Button2Click);
+    // Only the user's choice counts; the program sets the selector silently.
+    connect(ui->TextSampleBckGrndComboBox,
+            &QComboBox::activated,
+            this,
+            &TextColorsPage::TextSampleBckGrndComboBoxChange);
+}
+
+void TextColorsPage::FetchUserColor(int n)
+{
+    CurrentTextColor = m_context.settings.UserColors[n];
+}
+
+void TextColorsPage::StoreUserColor(int n)
+{
+    m_context.settings.UserColors[n] = CurrentTextColor;
+}
 
 void TextColorsPage::User_Click(int n)
 {
     m_context.showStatus(0, QStringLiteral("Editing User_%1").arg(n));
     m_context.showStatus(1, QString());
-    // TODO(text colours page): fetch colour n into the working copy and show it in the editors.
+    FetchUserColor(n);
+    ShowCurrentInEditors();
     SelectedUserColor = n;
+    PaintCurrentSwatch();
 }
 
 void TextColorsPage::PaintCurrentSwatch()
 {
-    // TODO(text colours page)
+    PaintBackground(ui->Panel4, RgbToScreenColor(CurrentTextColor));
 }
 
 void TextColorsPage::ShowCurrentInEditors()
 {
-    // TODO(text colours page)
+    // Each box reports its new text, which moves its slider and sets its component again.
+    const RgbColor shown = CurrentTextColor;
+    ui->Edit1->setText(QString::number(shown.red));
+    ui->Edit2->setText(QString::number(shown.green));
+    ui->Edit3->setText(QString::number(shown.blue));
+    ui->ScrollBar1->setValue(shown.red);
+    ui->ScrollBar2->setValue(shown.green);
+    ui->ScrollBar3->setValue(shown.blue);
 }
 
 void TextColorsPage::RecolorSamples()
 {
-    // TODO(text colours page)
+    const UserColorTable &table = m_context.settings.UserColors;
+    for (int k = UserColorTable::first; k <= UserColorTable::last; ++k) {
+        const RgbColor color = table[k];
+        // Black text would vanish on a dark background.
+        const bool invert = DarkSampleBackground && color == RgbColor{};
+        PaintText(m_samples[static_cast<std::size_t>(k)],
+                  invert ? InvertedScreenColor(color) : RgbToScreenColor(color));
+    }
 }
 
 void TextColorsPage::ResetSampleBackground()
 {
     DarkSampleBackground = false;
-    // TODO(text colours page): show "Default" in the background selector without its change
-    // action, so the sample area keeps its initial gray.
+    const QSignalBlocker quiet(ui->TextSampleBckGrndComboBox);
+    ui->TextSampleBckGrndComboBox->setCurrentIndex(DefaultBackground);
+}
+
+void TextColorsPage::Panel4DblClick()
+{
+    // The boxes' own change handlers carry a confirmed colour into the working copy.
+    if (PickColorWithDialog(ui->Edit1, ui->Edit2, ui->Edit3, m_context.seams.pickColor))
+        Button1Click();
+}
+
+void TextColorsPage::BoxChange(Component component)
+{
+    QLineEdit *box = m_boxes[component];
+    QScrollBar *slider = m_sliders[component];
+    const std::optional<std::int32_t> number = ParseInteger(box->text().toStdString());
+    if (!number) {
+        slider->setValue(0);
+        box->setText(QStringLiteral("0"));
+    } else if (*number != slider->value()) {
+        // The slider clamps; when it moves, its handler writes the clamped number back.
+        slider->setValue(*number);
+        // A number beyond the end the slider already stood at moves nothing, yet the box must
+        // not show a number the colour does not have.
+        if (*number != slider->value())
+            box->setText(QString::number(slider->value()));
+    }
+    ComponentOf(CurrentTextColor, component) = static_cast<std::uint8_t>(slider->value());
+    PaintCurrentSwatch();
+}
+
+void TextColorsPage::SliderChange(Component component)
+{
+    m_boxes[component]->setText(QString::number(m_sliders[component]->value()));
+}
+
+void TextColorsPage::Button1Click()
+{
+    StoreUserColor(SelectedUserColor);
+    m_context.showStatus(1, QStringLiteral("Keeping changes to User_%1").arg(SelectedUserColor));
+    RecolorSamples();
+}
+
+void TextColorsPage::Button2Click()
+{
+    FetchUserColor(SelectedUserColor);
+    m_context.showStatus(1, QStringLiteral("Discarding changes to User_%1").arg(SelectedUserColor));
+    PaintCurrentSwatch();
+    ShowCurrentInEditors();
+}
+
+void TextColorsPage::TextSampleBckGrndComboBoxChange(int item)
+{
+    ScreenColor background = DefaultGray;
+    switch (item) {
+    case ParchmentBackground:
+        background = Parchment;
+        break;
+    case BlackBackground:
+        background = Black;
+        break;
+    case CustomBackground:
+        // The Chat window's colour as it is now; later changes wait for the next choice.
+        background = RgbToScreenColor(
+            m_context.settings.WindowColors[static_cast<int>(GameWindowKind::Chat)].color);
+        break;
+    default:
+        break;
+    }
+    PaintBackground(ui->Panel2, background);
+    DarkSampleBackground = item == BlackBackground || item == CustomBackground;
+    RecolorSamples();
 }
