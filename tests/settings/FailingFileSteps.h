@@ -1,5 +1,9 @@
 #pragma once
 
+#ifdef _WIN32
+#include "FailingFileStepsWin32.h"
+#else
+
 #include "AtomicFile.h"
 #include "FileSystem.h"
 
@@ -85,3 +89,5 @@ public:
 private:
     FileSteps &m_steps;
 };
+
+#endif

@@ -1,0 +1,241 @@
+// Our private-profile layer against the platform's own GetPrivateProfileStringA and
+// WritePrivateProfileStringA, on copies of the same files: every value read must agree.
+#include "PrivateProfile.h"
+#include "TempFolder.h"
+
+#include <ostream>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string Default = "<default>";
+
+struct Probe
+{
+    std::string section;
+    std::string key;
+    bool operator<(const Probe &other) const
+    {
+        return std::tie(section, key) < std::tie(other.section, other.key);
+    }
+};
+
+struct KeyWrite
+{
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+struct SampleFile
+{
+    std::string name;
+    std::string bytes;
+};
+
+void PrintTo(const SampleFile &file, std::ostream *out)
+{
+    *out << file.name;
+}
+
+std::string PlatformRead(const std::string &path, const Probe &probe)
+{
+    char buffer[2048];
+    GetPrivateProfileStringA(probe.section.c_str(),
+                             probe.key.c_str(),
+                             Default.c_str(),
+                             buffer,
+                             sizeof buffer,
+                             path.c_str());
+    return buffer;
+}
+
+bool PlatformWrite(const std::string &path, const KeyWrite &write)
+{
+    return WritePrivateProfileStringA(
+               write.section.c_str(), write.key.c_str(), write.value.c_str(), path.c_str())
+           != 0;
+}
+
+void PlatformFlush(const std::string &path)
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+}
+
+std::string_view Trim(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Upper(std::string text)
+{
+    for (auto &c : text)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return text;
+}
+
+bool IsCommentOrBare(std::string_view line)
+{
+    return line.starts_with(';') || line.starts_with('#') || line.find('=') == line.npos;
+}
+
+// Every section and key name the file spells: each key under its own section, under the
+// section's name upper-cased with the key's upper-cased too, and under a section that is not
+// there. Two kinds of line are left out, where ours answers differently on purpose: a comment
+// line (";" or "#" first), which the platform takes for a key named with the ";", and a line
+// without "=" (or a header without "]"), which the platform takes for a missing key and ours
+// for a key with an empty value. The program asks for no such key.
+std::set<Probe> ProbesOf(const std::string &bytes)
+{
+    std::set<Probe> probes;
+    std::string section;
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        const auto end = std::min(bytes.find_first_of("\r\n", begin), bytes.size());
+        const auto line = Trim(std::string_view(bytes).substr(begin, end - begin));
+        begin = end + 1;
+        if (line.starts_with('[') && line.find(']') != std::string_view::npos) {
+            section = std::string(Trim(line.substr(1, line.find(']') - 1)));
+            continue;
+        }
+        if (section.empty() || IsCommentOrBare(line))
+            continue;
+        const auto key = std::string(Trim(line.substr(0, line.find('='))));
+        probes.insert({section, key});
+        probes.insert({Upper(section), Upper(key)});
+        probes.insert({"No Such Section", key});
+    }
+    return probes;
+}
+
+class PrivateProfileAgreementTest : public testing::TestWithParam<SampleFile>
+{
+protected:
+    TempFolder folder;
+    const std::string ours = folder.file("ours.ini");
+    const std::string platforms = folder.file("platform.ini");
+
+    void ExpectSameReads(const std::string &label,
+                         const std::string &ourFile,
+                         const std::string &platformFile,
+                         const std::set<Probe> &probes)
+    {
+        PrivateProfileFile profile(ourFile, RealFileSystem());
+        for (const auto &probe : probes) {
+            EXPECT_EQ(profile.GetString(probe.section, probe.key, Default),
+                      PlatformRead(platformFile, probe))
+                << label << ": [" << probe.section << "] " << probe.key;
+        }
+    }
+};
+
+// The writes every file gets: keys in place, keys new to a section, a new section, values
+// with blanks, quotes and equals signs, an empty value.
+std::vector<KeyWrite> WritesFor(const std::set<Probe> &probes)
+{
+    std::vector<KeyWrite> writes;
+    int count = 0;
+    for (const auto &probe : probes) {
+        if (probe.section == "No Such Section" || ++count % 7 != 0)
+            continue;
+        writes.push_back({probe.section, probe.key, "written " + std::to_string(count)});
+    }
+    writes.push_back({"Defaults", "VideoMode", "3"});
+    writes.push_back({"Added Section", "Key", "value"});
+    writes.push_back({"Added Section", "Spaced", "a b"});
+    writes.push_back({"Added Section", "Equals", "x=y"});
+    writes.push_back({"Added Section", "Quoted", "\"q\""});
+    writes.push_back({"Added Section", "Empty", ""});
+    writes.push_back({"added section", "KEY", "again"});
+    return writes;
+}
+
+TEST_P(PrivateProfileAgreementTest, ReadsAndWritesGiveTheSameValuesAsThePlatform)
+{
+    WriteBytes(ours, GetParam().bytes);
+    WriteBytes(platforms, GetParam().bytes);
+    auto probes = ProbesOf(GetParam().bytes);
+    ExpectSameReads("before writes", ours, platforms, probes);
+
+    const auto writes = WritesFor(probes);
+    {
+        PrivateProfileFile profile(ours, RealFileSystem());
+        for (const auto &write : writes) {
+            EXPECT_TRUE(profile.WriteString(write.section, write.key, write.value));
+            EXPECT_TRUE(PlatformWrite(platforms, write)) << write.key;
+            // Each side sees its own write at once.
+            const Probe probe{write.section, write.key};
+            EXPECT_EQ(profile.GetString(probe.section, probe.key, Default),
+                      PlatformRead(platforms, probe))
+                << "[" << write.section << "] " << write.key;
+            probes.insert(probe);
+        }
+        EXPECT_TRUE(profile.Flush());
+        PlatformFlush(platforms);
+    }
+
+    ExpectSameReads("after writes", ours, platforms, probes);
+    // Each file reads back the same through both, whoever wrote it.
+    ExpectSameReads("our file through both", ours, ours, probes);
+    ExpectSameReads("the platform's file through both", platforms, platforms, probes);
+}
+
+std::vector<SampleFile> SampleFiles()
+{
+    return {
+        {"Realistic", TestData("realistic_client.ini")},
+        {"OddValues", TestData("odd_values_client.ini")},
+        {"Defaults", TestData("default_client_file.ini")},
+        {"Tricky",
+         "; comment above everything\r\n"
+         "Orphan=outside any section\r\n"
+         "[General]\r\n"
+         "  Name  =  Value with spaces  \r\n"
+         "Quoted=\"in quotes\"\r\n"
+         "Single='single'\r\n"
+         "Mixed=\"mixed'\r\n"
+         "Lone=\"\r\n"
+         "EmptyQuotes=\"\"\r\n"
+         "Empty=\r\n"
+         "Bare\r\n"
+         "Dup=first\r\n"
+         "dup=second\r\n"
+         "Equals=a=b\r\n"
+         "\tTabbed\t=\tvalue\t\r\n"
+         "Inner=\"a\" and \"b\"\r\n"
+         ";Commented=no\r\n"
+         "#Hashed=no\r\n"
+         "\r\n"
+         "[ Spaced Section ]  trailing text\r\n"
+         "Key=spaced\r\n"
+         "[Open\r\n"
+         "[general]\r\n"
+         "Later=hidden\r\n"
+         "Name=shadowed\r\n"
+         "[Last]\n"
+         "NoNewline=end"},
+        {"LineEndings", "[A]\r\nx=1\ny=2\n[B]\nk=v\r\n[Lone CR]\rKey=cr\r[C]\r\nz=3"},
+        {"LongValue", "[A]\r\nLong=" + std::string(3000, 'v') + "\r\nAfter=1\r\n"},
+        {"ByteOrderMark", "\xEF\xBB\xBF[Defaults]\r\nLog=TRUE\r\n"},
+        {"DuplicateSections", "[A]\nx=1\n[B]\ny=2\n[a]\nx=9\nz=3\n"},
+        {"BlankLinesAndComments", "[A]\r\nx=1\r\n\r\n; about B\r\n\r\n[B]\r\ny=2\r\n\r\n"},
+        {"Empty", ""},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Files,
+                         PrivateProfileAgreementTest,
+                         testing::ValuesIn(SampleFiles()),
+                         [](const auto &info) { return info.param.name; });
+
+} // namespace
