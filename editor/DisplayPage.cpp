@@ -11,3 +11,23 @@ DisplayPage::DisplayPage(PageContext context, QWidget *parent)
 }
 
 DisplayPage::~DisplayPage() = default;
+
+QComboBox *DisplayPage::videoModeComboBox() const
+{
+    return ui->VideoModeComboBox;
+}
+
+QComboBox *DisplayPage::bitsPerPixelComboBox() const
+{
+    return ui->BitsPerPixelComboBox;
+}
+
+QComboBox *DisplayPage::textureQualityComboBox() const
+{
+    return ui->TextureQualityComboBox;
+}
+
+QComboBox *DisplayPage::showNamesLevelComboBox() const
+{
+    return ui->ShowNamesLevelComboBox;
+}

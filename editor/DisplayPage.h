@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QComboBox;
+
 namespace Ui {
 class DisplayPage;
 }
@@ -19,6 +21,11 @@ class DisplayPage : public QWidget
 public:
     explicit DisplayPage(PageContext context, QWidget *parent = nullptr);
     ~DisplayPage() override;
+
+    QComboBox *videoModeComboBox() const;
+    QComboBox *bitsPerPixelComboBox() const;
+    QComboBox *textureQualityComboBox() const;
+    QComboBox *showNamesLevelComboBox() const;
 
 private:
     PageContext m_context;

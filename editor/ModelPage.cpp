@@ -11,3 +11,8 @@ ModelPage::ModelPage(PageContext context, QWidget *parent)
 }
 
 ModelPage::~ModelPage() = default;
+
+QGroupBox *ModelPage::vorranModelGroupBox() const
+{
+    return ui->VorranModelGroupBox;
+}

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QGroupBox;
+
 namespace Ui {
 class ModelPage;
 }
@@ -19,6 +21,9 @@ class ModelPage : public QWidget
 public:
     explicit ModelPage(PageContext context, QWidget *parent = nullptr);
     ~ModelPage() override;
+
+    // The "Vorran Models" group: its 26 check boxes carry the model flags 30 to 55 as tags.
+    QGroupBox *vorranModelGroupBox() const;
 
 private:
     PageContext m_context;
