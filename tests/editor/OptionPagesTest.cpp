@@ -101,17 +101,17 @@ protected:
 
     bool IsOn(const FlagControl &row)
     {
-        if (row.flag == 0)
-            return find<QRadioButton>("RunRadioButton")->isChecked();
-        return find<QCheckBox>(row.control)->isChecked();
+        auto *control = find<QAbstractButton>(row.flag == 0 ? "RunRadioButton" : row.control);
+        return control && control->isChecked();
     }
 
     void Toggle(const FlagControl &row)
     {
+        QString name = row.control;
         if (row.flag == 0)
-            ClickButton(find<QRadioButton>(IsOn(row) ? "WalkRadioButton" : "RunRadioButton"));
-        else
-            ClickButton(find<QCheckBox>(row.control));
+            name = IsOn(row) ? "WalkRadioButton" : "RunRadioButton";
+        if (auto *control = find<QAbstractButton>(name))
+            ClickButton(control);
     }
 
     // The line of the saved file that holds this key; empty when there is none.
@@ -134,10 +134,10 @@ TEST_F(OptionPagesTest, EveryFlagReachesItsControlAndEveryClickReachesItsFlag)
     StartWithoutFile();
     for (const FlagControl &row : rows) {
         SCOPED_TRACE(row.control.toStdString());
-        if (row.flag != 0)
-            EXPECT_EQ(find<QCheckBox>(row.control)->text(), row.caption);
-        else
-            EXPECT_EQ(find<QGroupBox>(row.control)->title(), row.caption);
+        auto *control = find<QWidget>(row.control);
+        const auto *group = qobject_cast<QGroupBox *>(control);
+        const auto *box = qobject_cast<QCheckBox *>(control);
+        EXPECT_EQ(group ? group->title() : box ? box->text() : QString(), row.caption);
 
         // A file with this flag alone switched on.
         DefaultsSettings onlyThis;

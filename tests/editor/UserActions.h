@@ -1,6 +1,7 @@
 #pragma once
 
-// What a user does with the option controls, done with real mouse and key events.
+// What a user does with the option controls, done with real mouse and key events. A missing
+// control (nullptr) has already failed the test where it was looked up, and is skipped here.
 
 #include "widgets/SpinEdit.h"
 
@@ -31,6 +32,8 @@ inline void ShowPageOf(QWidget *control)
 // Clicks a check box or radio button on its indicator.
 inline void ClickButton(QAbstractButton *button)
 {
+    if (!button)
+        return;
     ShowPageOf(button);
     const int middle = button->height() / 2;
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(middle, middle));
@@ -39,6 +42,7 @@ inline void ClickButton(QAbstractButton *button)
 // Opens the list with the mouse, moves to the item with the keys and takes it with Enter.
 inline void ChooseListItem(QComboBox *list, const QString &text)
 {
+    ASSERT_NE(list, nullptr);
     const int row = list->findText(text);
     ASSERT_GE(row, 0) << "no item " << text.toStdString();
     ShowPageOf(list);
@@ -55,6 +59,8 @@ inline void ChooseListItem(QComboBox *list, const QString &text)
 // Clicks into a number field, selects its text and types over it.
 inline void TypeIntoField(SpinEdit *field, const QString &text)
 {
+    if (!field)
+        return;
     ShowPageOf(field);
     QTest::mouseClick(field, Qt::LeftButton);
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
