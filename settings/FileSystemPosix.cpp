@@ -28,20 +28,25 @@ private:
     int m_fd;
 };
 
+// Reads straight into the result, sized for the file's size when opened plus one byte, so the
+// read that finds the end needs no more room; a file that grew meanwhile is read to its end.
 std::optional<std::string> ReadDescriptor(int fd, std::size_t sizeHint)
 {
-    std::string content;
-    content.reserve(sizeHint);
-    char buffer[65536];
+    std::string content(sizeHint + 1, '\0');
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t count = read(fd, buffer, sizeof buffer);
+        if (filled == content.size())
+            content.resize(content.size() * 2);
+        const ssize_t count = read(fd, content.data() + filled, content.size() - filled);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
             return std::nullopt;
-        if (count == 0)
+        if (count == 0) {
+            content.resize(filled);
             return content;
-        content.append(buffer, static_cast<std::size_t>(count));
+        }
+        filled += static_cast<std::size_t>(count);
     }
 }
 

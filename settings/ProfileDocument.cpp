@@ -1,19 +1,20 @@
 #include "ProfileDocument.h"
 
+#include "LineCursor.h"
 #include "ProfileLine.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <utility>
 
 namespace {
+
+constexpr std::size_t NoHeader = static_cast<std::size_t>(-1);
 
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 // UTF-16 in either byte order; the first also starts UTF-32 little-endian.
 constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
 constexpr std::string_view Utf32BigEndianMark = std::string_view("\0\0\xFE\xFF", 4);
-constexpr std::size_t NoLine = static_cast<std::size_t>(-1);
 // The longest value a read gives, as the platform's 2048-byte buffer holds it.
 constexpr std::size_t MaxValueLength = 2047;
 
@@ -31,9 +32,14 @@ std::string_view ReadableValue(std::string_view keyLine)
     return value.substr(0, std::min(value.find('\0'), MaxValueLength));
 }
 
-char LowerAscii(char c)
+bool IsBlank(char c)
 {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return c == ' ' || c == '\t';
+}
+
+bool IsLineBreak(char c)
+{
+    return c == '\n' || c == '\r';
 }
 
 struct EndingCounts
@@ -53,96 +59,147 @@ struct EndingCounts
     }
 };
 
-} // namespace
-
-std::size_t CaseInsensitiveHash::operator()(std::string_view text) const noexcept
+// How the lines of the text end: "\r\n", "\n" alone, "\r" alone.
+EndingCounts CountEndings(std::string_view text)
 {
-    std::uint64_t hash = 14695981039346656037ULL; // FNV-1a
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(LowerAscii(c));
-        hash *= 1099511628211ULL;
+    EndingCounts counts;
+    std::size_t carriageReturns = 0;
+    for (auto at = text.find('\r'); at != std::string_view::npos; at = text.find('\r', at + 1)) {
+        ++carriageReturns;
+        if (at + 1 < text.size() && text[at + 1] == '\n')
+            ++counts.crlf;
     }
-    return static_cast<std::size_t>(hash);
+    const auto lineFeeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    counts.lf = lineFeeds - counts.crlf;
+    counts.cr = carriageReturns - counts.crlf;
+    return counts;
 }
 
-bool CaseInsensitiveEqual::operator()(std::string_view left, std::string_view right) const noexcept
-{
-    return left.size() == right.size()
-           && std::equal(left.begin(), left.end(), right.begin(), [](char a, char b) {
-                  return LowerAscii(a) == LowerAscii(b);
-              });
-}
+} // namespace
 
 ProfileDocument::ProfileDocument(std::string text)
     : m_text(std::move(text))
     , m_wide(StartsWithWideMark(m_text))
 {
-    if (m_wide)
-        return; // no lines, no sections: every read gives its default
     if (std::string_view(m_text).starts_with(ByteOrderMark))
         m_bodyStart = ByteOrderMark.size();
-    SplitLines();
-    IndexLines();
+    // A wide-text file has no lines and no sections: every read gives its default.
+    m_searchFrom = m_wide ? m_text.size() : m_bodyStart;
 }
 
-void ProfileDocument::SplitLines()
+ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
 {
-    EndingCounts endings;
+    const char *data = m_text.data();
+    const std::size_t size = m_text.size();
+    std::size_t contentEnd = begin;
+    while (contentEnd < size && !IsLineBreak(data[contentEnd]))
+        ++contentEnd;
+    std::size_t end = contentEnd;
+    if (end < size)
+        end += data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1;
+    return {begin, contentEnd, end};
+}
+
+std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) const
+{
+    std::size_t begin = offset;
+    while (begin > m_bodyStart && IsBlank(m_text[begin - 1]))
+        --begin;
+    if (begin == m_bodyStart || IsLineBreak(m_text[begin - 1]))
+        return begin;
+    return std::nullopt;
+}
+
+std::string_view ProfileDocument::Content(const LineSpan &line) const
+{
+    return std::string_view(m_text).substr(line.begin, line.contentEnd - line.begin);
+}
+
+// A header line starts with "[" after blanks at most, so only the lines where a "[" stands
+// first need a look; memchr finds them much faster than the lines could be split.
+bool ProfileDocument::FindNextHeader() const
+{
     const std::string_view text(m_text);
-    // The next CR and LF at or after the line's start, each searched with memchr() only when
-    // the line has passed it: a large file is split at the speed of the C library.
-    std::size_t begin = m_bodyStart;
-    std::size_t nextCr = std::min(text.find('\r', begin), text.size());
-    std::size_t nextLf = std::min(text.find('\n', begin), text.size());
-    while (begin < text.size()) {
-        if (nextCr < begin)
-            nextCr = std::min(text.find('\r', begin), text.size());
-        if (nextLf < begin)
-            nextLf = std::min(text.find('\n', begin), text.size());
-        const std::size_t contentEnd = std::min(nextCr, nextLf);
-        std::size_t end = contentEnd;
-        if (end == text.size()) {
-            // The last line, without an ending.
-        } else if (end == nextCr && nextLf == end + 1) {
-            end += 2;
-            ++endings.crlf;
-        } else {
-            ++(end == nextLf ? endings.lf : endings.cr);
-            ++end;
+    while (m_searchFrom < text.size()) {
+        const auto bracket = text.find('[', m_searchFrom);
+        if (bracket == std::string_view::npos)
+            break;
+        const auto lineStart = BlankLineStart(bracket);
+        if (!lineStart) {
+            m_searchFrom = bracket + 1;
+            continue;
         }
-        m_lines.push_back({begin, contentEnd, end});
-        begin = end;
+        const auto line = LineAt(*lineStart);
+        m_searchFrom = line.end;
+        const auto parsed = ParseLine(Content(line));
+        if (parsed.kind == LineKind::Header) {
+            m_headers.push_back({parsed.name, line});
+            return true;
+        }
     }
-    m_newLine = endings.Dominant();
+    m_searchFrom = text.size();
+    return false;
 }
 
-void ProfileDocument::IndexLines()
+std::size_t ProfileDocument::FirstHeaderNamed(std::string_view name) const
 {
-    std::size_t current = NoLine; // the section whose keys count; none before the first header
-    for (std::size_t line = 0; line < m_lines.size(); ++line) {
-        const auto parsed = ParseLine(OriginalLine(line));
-        if (parsed.kind == LineKind::Header) {
-            if (current != NoLine)
-                m_sections[current].endLine = line;
-            // Only the first section of a name counts; the keys of a later one are never seen.
-            const auto [found, added] = m_sectionIndex.try_emplace(parsed.name, m_sections.size());
-            current = added ? found->second : NoLine;
-            if (added)
-                m_sections.push_back({parsed.name, line, m_lines.size(), line, false, {}, {}});
-        } else if (parsed.kind == LineKind::Key && current != NoLine) {
-            m_sections[current].anchorLine = line;
-        }
+    const CaseInsensitiveEqual equal;
+    for (std::size_t index = 0; index < m_headers.size(); ++index) {
+        if (equal(m_headers[index].name, name))
+            return index;
     }
+    // Not among those found so far: further on, if anywhere.
+    while (FindNextHeader()) {
+        if (equal(m_headers.back().name, name))
+            return m_headers.size() - 1;
+    }
+    return NoHeader;
+}
+
+// Only the first section of a name counts; the keys of a later one are never seen. The
+// answer, found or not, is kept, so asking again costs one look-up.
+ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) const
+{
+    // Reads and writes come section by section, so the last section asked for is tried first.
+    if (m_lastSection && CaseInsensitiveEqual()(m_lastSection->name, name))
+        return m_lastSection;
+    if (const auto *known = m_sectionIndex.Find(name)) {
+        if (*known)
+            m_lastSection = *known;
+        return *known;
+    }
+    const std::size_t index = FirstHeaderNamed(name);
+    if (index == NoHeader) {
+        m_sectionIndex.Insert(m_addedNames.emplace_back(name), nullptr);
+        return nullptr;
+    }
+    // The body ends where the next header starts.
+    if (index + 1 == m_headers.size())
+        FindNextHeader();
+    const auto &header = m_headers[index];
+    const std::size_t bodyEnd
+        = index + 1 < m_headers.size() ? m_headers[index + 1].line.begin : m_text.size();
+    auto &section = m_sections.emplace_back(
+        Section{header.name, false, header.line, bodyEnd, header.line, false, {}, {}});
+    m_sectionIndex.Insert(section.name, &section);
+    return m_lastSection = &section;
 }
 
 const ProfileDocument::KeyIndex &ProfileDocument::Keys(const Section &section) const
 {
     if (!section.keysIndexed) {
-        section.keys.reserve(section.endLine - section.headerLine);
-        for (std::size_t line = section.headerLine + 1; line < section.endLine; ++line) {
-            const auto parsed = ParseLine(OriginalLine(line));
-            if (parsed.kind == LineKind::Key && !parsed.name.empty())
-                section.keys.try_emplace(parsed.name, KeyPlace{false, line});
+        const auto body = std::string_view(m_text).substr(0, section.bodyEnd);
+        LineCursor lines(body, section.header.end);
+        // Room for one key a line spares the table its growing.
+        section.keys.Reserve(lines.CountLineFeeds());
+        section.anchor = section.header;
+        while (const auto line = lines.Next()) {
+            const auto parsed = ParseLine(body.substr(line->begin, line->contentEnd - line->begin));
+            if (parsed.kind != LineKind::Key)
+                continue;
+            section.anchor = {line->begin, line->contentEnd, line->end};
+            if (!parsed.name.empty())
+                section.keys.Insert(parsed.name, KeyPlace{false, line->begin, line->contentEnd});
         }
         section.keysIndexed = true;
     }
@@ -153,47 +210,28 @@ std::optional<ProfileDocument::KeyPlace> ProfileDocument::FindKey(const Section 
                                                                   std::string_view key) const
 {
     const auto &keys = Keys(section);
-    const auto found = keys.find(key);
-    return found == keys.end() ? std::nullopt : std::optional(found->second);
-}
-
-std::string_view ProfileDocument::OriginalLine(std::size_t line) const
-{
-    const auto &span = m_lines[line];
-    return std::string_view(m_text).substr(span.begin, span.contentEnd - span.begin);
-}
-
-bool ProfileDocument::StartsWithLineFeed(std::size_t line) const
-{
-    return m_text[m_lines[line].begin] == '\n';
-}
-
-std::string_view ProfileDocument::Ending(std::size_t line) const
-{
-    const auto &span = m_lines[line];
-    return std::string_view(m_text).substr(span.contentEnd, span.end - span.contentEnd);
+    const auto *found = keys.Find(key);
+    return found ? std::optional(*found) : std::nullopt;
 }
 
 std::string_view ProfileDocument::LineContent(const Section &section, KeyPlace place) const
 {
     if (place.added)
         return section.addedLines[place.index];
-    const auto rewritten = m_rewrittenLines.find(place.index);
-    return rewritten == m_rewrittenLines.end() ? OriginalLine(place.index)
-                                               : std::string_view(rewritten->second);
+    const auto rewritten = m_rewrites.find(place.index);
+    if (rewritten != m_rewrites.end())
+        return rewritten->second.content;
+    return std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
 }
 
 std::string &ProfileDocument::EditableLine(Section &section, KeyPlace place)
 {
     if (place.added)
         return section.addedLines[place.index];
-    return m_rewrittenLines.try_emplace(place.index, OriginalLine(place.index)).first->second;
-}
-
-const ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) const
-{
-    const auto found = m_sectionIndex.find(name);
-    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
+    const auto original
+        = std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
+    return m_rewrites.try_emplace(place.index, Rewrite{place.contentEnd, std::string(original)})
+        .first->second.content;
 }
 
 std::optional<std::string_view> ProfileDocument::Value(std::string_view section,
@@ -225,8 +263,8 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 {
     if (!WouldChange(section, key, value))
         return;
-    const auto found = m_sectionIndex.find(section);
-    auto &target = found == m_sectionIndex.end() ? AddSection(section) : m_sections[found->second];
+    auto *found = FindSection(section);
+    auto &target = found ? *found : AddSection(section);
     const auto place = FindKey(target, key);
     if (!place) {
         AddKey(target, key, value);
@@ -239,16 +277,25 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 ProfileDocument::Section &ProfileDocument::AddSection(std::string_view name)
 {
     const std::string_view storedName = m_addedNames.emplace_back(name);
-    m_sectionIndex.emplace(storedName, m_sections.size());
-    m_addedSections.push_back(m_sections.size());
-    return m_sections.emplace_back(Section{storedName, NoLine, NoLine, NoLine, true, {}, {}});
+    auto &section
+        = m_sections.emplace_back(Section{storedName, true, {}, m_text.size(), {}, true, {}, {}});
+    m_sectionIndex.Assign(storedName, &section);
+    m_addedSections.push_back(&section);
+    return section;
 }
 
 void ProfileDocument::AddKey(Section &section, std::string_view key, std::string_view value)
 {
     const std::string_view storedKey = m_addedNames.emplace_back(key);
     section.addedLines.push_back(KeyLine(storedKey, value));
-    section.keys.emplace(storedKey, KeyPlace{true, section.addedLines.size() - 1});
+    section.keys.Insert(storedKey, KeyPlace{true, section.addedLines.size() - 1, 0});
+}
+
+const std::string &ProfileDocument::NewLine() const
+{
+    if (m_newLine.empty())
+        m_newLine = CountEndings(std::string_view(m_text).substr(m_bodyStart)).Dominant();
+    return m_newLine;
 }
 
 void ProfileDocument::AppendAddedLines(std::string &out,
@@ -256,46 +303,66 @@ void ProfileDocument::AppendAddedLines(std::string &out,
 {
     for (const auto &line : lines) {
         out += line;
-        out += m_newLine;
+        out += NewLine();
     }
+}
+
+// The original text with the rewritten lines in place and the added keys after the anchor
+// lines of their sections, copied in as few pieces as the edits allow.
+void ProfileDocument::AppendEditedText(std::string &out) const
+{
+    std::vector<const Section *> grown;
+    for (const auto &section : m_sections) {
+        if (!section.added && !section.addedLines.empty())
+            grown.push_back(&section);
+    }
+    std::sort(grown.begin(), grown.end(), [](const Section *left, const Section *right) {
+        return left->anchor.end < right->anchor.end;
+    });
+    std::size_t copied = 0;
+    auto rewrite = m_rewrites.begin();
+    auto insertion = grown.begin();
+    while (rewrite != m_rewrites.end() || insertion != grown.end()) {
+        // Lines added after a line come before a rewrite of the line that follows it.
+        const bool insertNext
+            = insertion != grown.end()
+              && (rewrite == m_rewrites.end() || (*insertion)->anchor.end <= rewrite->first);
+        if (insertNext) {
+            const auto &anchor = (*insertion)->anchor;
+            out.append(m_text, copied, anchor.end - copied);
+            // Only the last line can lack an ending; it gets one when new lines follow it.
+            if (anchor.end == anchor.contentEnd)
+                out += NewLine();
+            AppendAddedLines(out, (*insertion)->addedLines);
+            // A lone CR before a line that starts with LF would make one CRLF of the two and
+            // swallow that (blank) line.
+            if (out.back() == '\r' && anchor.end < m_text.size() && m_text[anchor.end] == '\n')
+                out += '\n';
+            copied = anchor.end;
+            ++insertion;
+        } else {
+            out.append(m_text, copied, rewrite->first - copied);
+            out += rewrite->second.content;
+            copied = rewrite->second.contentEnd;
+            ++rewrite;
+        }
+    }
+    out.append(m_text, copied);
 }
 
 std::string ProfileDocument::Serialise() const
 {
-    // The sections that got new keys, in the order of the lines they follow.
-    std::vector<std::pair<std::size_t, std::size_t>> anchors;
-    for (std::size_t index = 0; index < m_sections.size(); ++index) {
-        if (m_sections[index].anchorLine != NoLine && !m_sections[index].addedLines.empty())
-            anchors.emplace_back(m_sections[index].anchorLine, index);
-    }
-    std::sort(anchors.begin(), anchors.end());
-
     std::string out;
     out.reserve(m_text.size() + m_text.size() / 8 + 256);
-    out.append(m_text, 0, m_bodyStart);
-    auto nextAnchor = anchors.begin();
-    for (std::size_t line = 0; line < m_lines.size(); ++line) {
-        const auto rewritten = m_rewrittenLines.find(line);
-        out += rewritten == m_rewrittenLines.end() ? OriginalLine(line)
-                                                   : std::string_view(rewritten->second);
-        const bool isAnchor = nextAnchor != anchors.end() && nextAnchor->first == line;
-        auto ending = Ending(line);
-        // Only the last line can lack an ending; it gets one when new lines follow it.
-        if (ending.empty() && (isAnchor || !m_addedSections.empty()))
-            ending = m_newLine;
-        out += ending;
-        if (isAnchor) {
-            AppendAddedLines(out, m_sections[(nextAnchor++)->second].addedLines);
-            // A lone CR before a line that starts with LF would make one CRLF of the two and
-            // swallow that (blank) line.
-            if (out.back() == '\r' && line + 1 < m_lines.size() && StartsWithLineFeed(line + 1))
-                out += '\n';
-        }
-    }
-    for (const auto index : m_addedSections) {
-        out += HeaderLine(m_sections[index].name);
-        out += m_newLine;
-        AppendAddedLines(out, m_sections[index].addedLines);
+    AppendEditedText(out);
+    if (m_addedSections.empty())
+        return out;
+    if (out.size() > m_bodyStart && !IsLineBreak(out.back()))
+        out += NewLine();
+    for (const auto *section : m_addedSections) {
+        out += HeaderLine(section->name);
+        out += NewLine();
+        AppendAddedLines(out, section->addedLines);
     }
     return out;
 }

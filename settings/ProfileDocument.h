@@ -1,27 +1,21 @@
 #pragma once
 
+#include "NameTable.h"
+
 #include <cstddef>
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
-// Hash and equality of names that ignore ASCII letter case, so the index can be searched with
-// the caller's spelling without building a lower-cased copy.
-struct CaseInsensitiveHash
-{
-    std::size_t operator()(std::string_view text) const noexcept;
-};
-struct CaseInsensitiveEqual
-{
-    bool operator()(std::string_view left, std::string_view right) const noexcept;
-};
-
-// One INI file in memory: its bytes as read, parsed once into an index of sections and keys,
-// and the edits made since. Serialise() gives the original bytes with only the edited lines
-// changed and the added lines in place, so everything else survives byte for byte.
+// One INI file in memory: its bytes as read, the edits made since, and an index of its sections
+// and keys built as far as the reads and writes need it. Finding a section skips from one "["
+// to the next rather than splitting every line, and only the sections asked for get their keys
+// indexed, so a large file costs little more than its reading. Serialise() gives the original
+// bytes with only the edited lines changed and the added lines in place, so everything else
+// survives byte for byte.
 class ProfileDocument
 {
 public:
@@ -50,61 +44,86 @@ public:
     std::string Serialise() const;
 
 private:
+    // Where a line of the original text starts, where its content ends and where its line
+    // ending ends.
     struct LineSpan
     {
         std::size_t begin;
         std::size_t contentEnd;
         std::size_t end;
     };
-    // Where a key's line lives: a line of the original text, or a line this document added
-    // to the section.
+    // Where a key's line lives: a line of the original text (by its span), or a line this
+    // document added to the section (by its index in addedLines).
     struct KeyPlace
     {
         bool added;
         std::size_t index;
+        std::size_t contentEnd;
     };
-    using KeyIndex
-        = std::unordered_map<std::string_view, KeyPlace, CaseInsensitiveHash, CaseInsensitiveEqual>;
+    using KeyIndex = NameTable<KeyPlace>;
     struct Section
     {
         std::string_view name;
-        // The header line and the line after the section's body; npos for an added section.
-        std::size_t headerLine;
-        std::size_t endLine;
+        bool added;
+        // The header line; the body runs from its end to the next header line or the file's
+        // end.
+        LineSpan header;
+        std::size_t bodyEnd;
         // The last line of the section that is neither blank nor a comment: added keys go
-        // after it. npos for a section this document added.
-        std::size_t anchorLine;
-        // Built on the first search of the section, so a large file with many sections the
-        // caller never asks for costs no more than splitting it into lines.
+        // after it. Found when the keys are indexed.
+        mutable LineSpan anchor;
+        // Built on the first search of the section.
         mutable bool keysIndexed;
         mutable KeyIndex keys;
         std::vector<std::string> addedLines;
     };
+    // A line of the original text replaced by an edit.
+    struct Rewrite
+    {
+        std::size_t contentEnd;
+        std::string content;
+    };
 
-    void SplitLines();
-    void IndexLines();
-    std::string_view OriginalLine(std::size_t line) const;
-    std::string_view LineContent(const Section &section, KeyPlace place) const;
-    std::string &EditableLine(Section &section, KeyPlace place);
-    const Section *FindSection(std::string_view name) const;
+    LineSpan LineAt(std::size_t begin) const;
+    // Where the line holding offset starts, when only blanks stand before offset in it.
+    std::optional<std::size_t> BlankLineStart(std::size_t offset) const;
+    std::string_view Content(const LineSpan &line) const;
+    // Finds the next header line and adds it to m_headers; false at the end of the file.
+    bool FindNextHeader() const;
+    // The index in m_headers of the first header of that name, searching on as far as needed.
+    std::size_t FirstHeaderNamed(std::string_view name) const;
+    // The first section of that name; nullptr when the file has none and none was added.
+    Section *FindSection(std::string_view name) const;
     const KeyIndex &Keys(const Section &section) const;
     std::optional<KeyPlace> FindKey(const Section &section, std::string_view key) const;
+    std::string_view LineContent(const Section &section, KeyPlace place) const;
+    std::string &EditableLine(Section &section, KeyPlace place);
     Section &AddSection(std::string_view name);
     void AddKey(Section &section, std::string_view key, std::string_view value);
-    std::string_view Ending(std::size_t line) const;
-    bool StartsWithLineFeed(std::size_t line) const;
+    const std::string &NewLine() const;
     void AppendAddedLines(std::string &out, const std::vector<std::string> &lines) const;
+    void AppendEditedText(std::string &out) const;
 
     std::string m_text;
     std::size_t m_bodyStart = 0; // past a UTF-8 byte-order mark
     bool m_wide = false;
-    std::vector<LineSpan> m_lines;
-    std::string m_newLine;
-    std::vector<Section> m_sections;
-    std::unordered_map<std::string_view, std::size_t, CaseInsensitiveHash, CaseInsensitiveEqual>
-        m_sectionIndex;
-    std::unordered_map<std::size_t, std::string> m_rewrittenLines;
-    std::vector<std::size_t> m_addedSections;
-    // Names of added sections and keys; a deque so the index's views into them stay valid.
-    std::deque<std::string> m_addedNames;
+    // Every header line found so far, in the order of the file, duplicates included.
+    struct Header
+    {
+        std::string_view name;
+        LineSpan line;
+    };
+    mutable std::vector<Header> m_headers;
+    mutable std::size_t m_searchFrom = 0; // where the search for the next header goes on
+    // The sections asked for or added; a deque so references stay valid as more are added.
+    mutable std::deque<Section> m_sections;
+    // Every section name asked for, with its section or nullptr when the file has none.
+    mutable NameTable<Section *> m_sectionIndex;
+    mutable Section *m_lastSection = nullptr;
+    mutable std::string m_newLine; // the ending most lines use, counted when first needed
+    std::map<std::size_t, Rewrite> m_rewrites; // by the line's start
+    std::vector<Section *> m_addedSections;
+    // Names of added sections and keys, and of sections asked for that the file does not have;
+    // a deque so the indexes' views into them stay valid.
+    mutable std::deque<std::string> m_addedNames;
 };

@@ -2,7 +2,27 @@
 
 namespace {
 
-constexpr std::string_view Blanks = " \t";
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Plain loops rather than find_first_not_of(" \t"), which searches the set once per character.
+std::size_t FirstNonBlank(std::string_view text)
+{
+    std::size_t at = 0;
+    while (at < text.size() && IsBlank(text[at]))
+        ++at;
+    return at == text.size() ? std::string_view::npos : at;
+}
+
+std::size_t LastNonBlank(std::string_view text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1]))
+        --end;
+    return end == 0 ? std::string_view::npos : end - 1;
+}
 
 // Where the value's text starts and ends, blanks around it excluded.
 struct ValueSpan
@@ -16,14 +36,14 @@ ValueSpan FindValue(std::string_view keyLine)
     const auto equals = keyLine.find('=');
     if (equals == std::string_view::npos) {
         // The whole trimmed line is the key; its value is empty and sits right after the key.
-        const auto keyEnd = keyLine.find_last_not_of(Blanks) + 1;
+        const auto keyEnd = LastNonBlank(keyLine) + 1;
         return {keyEnd, keyEnd};
     }
     const auto afterEquals = keyLine.substr(equals + 1);
-    const auto first = afterEquals.find_first_not_of(Blanks);
+    const auto first = FirstNonBlank(afterEquals);
     if (first == std::string_view::npos)
         return {keyLine.size(), keyLine.size()};
-    const auto last = afterEquals.find_last_not_of(Blanks);
+    const auto last = LastNonBlank(afterEquals);
     return {equals + 1 + first, equals + 2 + last};
 }
 
@@ -36,10 +56,10 @@ bool IsQuote(char c)
 
 std::string_view TrimBlanks(std::string_view text)
 {
-    const auto first = text.find_first_not_of(Blanks);
+    const auto first = FirstNonBlank(text);
     if (first == std::string_view::npos)
         return {};
-    const auto last = text.find_last_not_of(Blanks);
+    const auto last = LastNonBlank(text);
     return text.substr(first, last - first + 1);
 }
 

@@ -291,6 +291,49 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"NoLineBreakGivesCrLf", "[A]", {{"A", "k", "v"}}, "[A]\r\nk=v\r\n"}),
     CaseName);
 
+// The index is built only as far as the writes need it: the sections are found by their "[",
+// and only the sections written to get their keys indexed.
+INSTANTIATE_TEST_SUITE_P(
+    PartlyIndexed,
+    WriteTest,
+    testing::Values(WriteCase{"LoneCrEndsTheLastLineBeforeTheNextHeader",
+                              "[A]\nx=1\r[B]\n",
+                              {{"A", "k", "v"}},
+                              "[A]\nx=1\rk=v\n[B]\n"},
+                    WriteCase{"BracketsInsideLinesAreNoHeaders",
+                              "[A]\nx=[B]\n  [B\ny=1\n",
+                              {{"A", "y", "2"}, {"B", "z", "3"}},
+                              "[A]\nx=[B]\n  [B\ny=2\n[B]\nz=3\n"},
+                    WriteCase{"SectionsWrittenAgainstTheFilesOrder",
+                              "[A]\nx=1\n[B]\ny=1\n[a]\nx=7\n[C]\nz=1\n",
+                              {{"C", "z", "2"}, {"A", "x", "3"}, {"B", "n", "4"}, {"a", "m", "5"}},
+                              "[A]\nx=3\nm=5\n[B]\ny=1\nn=4\n[a]\nx=7\n[C]\nz=2\n"},
+                    WriteCase{"SectionFirstMissingThenAdded",
+                              "[A]\nx=1\n",
+                              {{"B", "y", "1"}, {"A", "x", "2"}, {"b", "y", "3"}},
+                              "[A]\nx=2\n[B]\ny=3\n"}),
+    CaseName);
+
+// Reading and writing a key in the last of thousands of sections finds it and changes nothing
+// else.
+TEST(PrivateProfileWrite, KeyInTheLastOfManySections)
+{
+    std::string before;
+    for (int section = 0; section < 5000; ++section)
+        before += "[S" + std::to_string(section) + "]\r\nKey=" + std::to_string(section) + "\r\n";
+    std::string after = before;
+    after.replace(after.rfind("Key=4999"), 8, "Key=new");
+    TempFolder folder;
+    const auto path = folder.file("dmclient.ini");
+    WriteBytes(path, before);
+    PrivateProfileFile profile(path, RealFileSystem());
+    EXPECT_EQ(profile.GetString("s4999", "key", ""), "4999");
+    EXPECT_TRUE(profile.WriteString("S4999", "Key", "new"));
+    EXPECT_EQ(profile.GetString("S2500", "Key", ""), "2500");
+    EXPECT_TRUE(profile.Flush());
+    EXPECT_EQ(ReadBytes(path), after);
+}
+
 TEST(PrivateProfileWrite, CreatesAMissingFile)
 {
     TempFolder folder;
