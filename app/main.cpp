@@ -1,30 +1,95 @@
 #include "AppFont.h"
+#include "CommandLine.h"
 #include "HintPause.h"
 #include "MainForm.h"
+#include "ProgramVersion.h"
 #include "Seams.h"
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QIcon>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
 constexpr int HintHidePauseMilliseconds = 10000;
 
+void AttachToStartingConsole()
+{
+#ifdef _WIN32
+    // A windowed program has no console of its own; --help and --version print into the one
+    // they were typed in.
+    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+        (void) std::freopen("CONOUT$", "w", stdout);
+        (void) std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+}
+
+std::string OwnVersionText()
+{
+    const auto block = ReadOwnVersionBlock();
+    std::string copyright;
+    if (block) {
+        if (const auto found = block->find(VersionQuery("LegalCopyright")); found != block->end())
+            copyright = found->second;
+    }
+    return VersionText(FileVersionOrUnknown(block), copyright);
+}
+
+// Answers --help and --version, or refuses the command line, without a display; nullopt when
+// the program goes on to open its window.
+std::optional<int> AnswerWithoutWindow(const CommandLine &commandLine)
+{
+    switch (commandLine.action) {
+    case CommandLine::Action::Edit:
+        return std::nullopt;
+    case CommandLine::Action::ShowHelp:
+        AttachToStartingConsole();
+        std::cout << UsageText() << std::flush;
+        return 0;
+    case CommandLine::Action::ShowVersion:
+        AttachToStartingConsole();
+        std::cout << OwnVersionText() << std::flush;
+        return 0;
+    case CommandLine::Action::Refuse:
+        AttachToStartingConsole();
+        std::cerr << RefusalText(commandLine.problem) << std::flush;
+        return CommandLineMisuseExitCode;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const CommandLine commandLine
+        = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const auto exitCode = AnswerWithoutWindow(commandLine))
+        return *exitCode;
+
+    // Qt sees the program's name only: the arguments are this program's, and a FILE must not be
+    // taken for one of Qt's own options.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     SetHintHidePause(HintHidePauseMilliseconds);
     QApplication::setApplicationName(QStringLiteral("VEzaz"));
     QApplication::setApplicationDisplayName(QStringLiteral("VEzaz"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vezaz.svg")));
     ApplyProgramFont();
 
-    TDMini1 mainForm(DefaultSeams());
-    // TODO(about and help): create the About box and the Help dialog here, after the main
-    // window; they live hidden for the whole run.
-
+    // Creating the window reads the client file, then creates the About box, which reads the
+    // program's version, and the Help dialog; both live hidden for the whole run.
+    TDMini1 mainForm(DefaultSeams(), commandLine.clientFile);
     mainForm.show();
     return QApplication::exec();
 }

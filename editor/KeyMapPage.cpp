@@ -1,6 +1,43 @@
 #include "KeyMapPage.h"
 
+#include "KeyBindingDelegate.h"
 #include "ui_KeyMapPage.h"
+
+#include <string_view>
+
+#include <QHeaderView>
+#include <QTableWidgetItem>
+
+namespace {
+
+constexpr int FunctionColumn = 0;
+constexpr int KeyColumn = 1;
+constexpr int FunctionColumnWidth = 150;
+constexpr int KeyColumnWidth = 149;
+constexpr int RowHeight = 18;
+
+// "KEYMAP_CYCLEREPLY_BACK" shows as "Cyclereply_back".
+QString DisplayName(std::string_view key)
+{
+    const QLatin1String prefix("KEYMAP_");
+    QString name = QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+    if (const qsizetype at = name.indexOf(prefix); at >= 0)
+        name.remove(at, prefix.size());
+    return name.left(1) + name.mid(1).toLower();
+}
+
+QString BindingText(const std::string &binding)
+{
+    return QString::fromLocal8Bit(binding);
+}
+
+std::string BindingOfText(const QString &text)
+{
+    // The client file is written through the system's narrow file API, as the paths are.
+    return text.toLocal8Bit().toStdString();
+}
+
+} // namespace
 
 KeyMapPage::KeyMapPage(PageContext context, QWidget *parent)
     : QWidget(parent)
@@ -8,11 +45,74 @@ KeyMapPage::KeyMapPage(PageContext context, QWidget *parent)
     , ui(std::make_unique<Ui::KeyMapPage>())
 {
     ui->setupUi(this);
+    SetUpGrid();
 }
 
 KeyMapPage::~KeyMapPage() = default;
 
+void KeyMapPage::SetUpGrid()
+{
+    QTableWidget *grid = ui->KeymapEditor;
+    grid->setColumnWidth(FunctionColumn, FunctionColumnWidth);
+    grid->setColumnWidth(KeyColumn, KeyColumnWidth);
+    grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+
+    auto *delegate = new KeyBindingDelegate(grid);
+    grid->setItemDelegateForColumn(KeyColumn, delegate);
+    connect(
+        delegate, &KeyBindingDelegate::editTextChanged, this, &KeyMapPage::KeymapEditorSetEditText);
+    connect(delegate, &KeyBindingDelegate::editorClosed, this, [this](int, int row) {
+        KeymapEditorEditorClosed(row);
+    });
+    connect(grid, &QTableWidget::itemChanged, this, &KeyMapPage::KeymapEditorItemChanged);
+}
+
 void KeyMapPage::FillKeyMapPage()
 {
-    // TODO(key map page)
+    m_filling = true;
+    ui->KeymapEditor->setRowCount(0);
+    for (int entry = 0; entry < KeyMapCount; ++entry)
+        AppendRow(entry);
+    m_filling = false;
+}
+
+void KeyMapPage::AppendRow(int entry)
+{
+    QTableWidget *grid = ui->KeymapEditor;
+    const int row = grid->rowCount();
+    grid->insertRow(row);
+    auto *function = new QTableWidgetItem(DisplayName(KeyMapKey(entry)));
+    function->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    grid->setItem(row, FunctionColumn, function);
+    grid->setItem(
+        row, KeyColumn, new QTableWidgetItem(BindingText(m_context.settings.KeyMaps[entry])));
+}
+
+void KeyMapPage::KeymapEditorSetEditText(int /*column*/, int row, const QString &text)
+{
+    if (m_filling || row < 0 || row >= KeyMapCount)
+        return;
+    m_context.settings.KeyMaps[row] = BindingOfText(text);
+}
+
+void KeyMapPage::KeymapEditorItemChanged(QTableWidgetItem *item)
+{
+    if (m_filling || item->column() != KeyColumn)
+        return;
+    // A line break would split the binding into two lines of the file; the cell is cleaned
+    // first, and its own change notification then stores the clean text.
+    const QString clean = WithoutLineBreaks(item->text());
+    if (clean != item->text()) {
+        item->setText(clean);
+        return;
+    }
+    KeymapEditorSetEditText(item->column(), item->row(), clean);
+}
+
+void KeyMapPage::KeymapEditorEditorClosed(int row)
+{
+    // An edit dropped with Escape leaves the cell at its old text, which the table took
+    // keystroke by keystroke; the cell's text is the binding again.
+    if (QTableWidgetItem *item = ui->KeymapEditor->item(row, KeyColumn))
+        KeymapEditorSetEditText(KeyColumn, row, item->text());
 }

@@ -1,10 +1,14 @@
 #include "MainForm.h"
 
+#include "AboutBox.h"
 #include "DisplayPage.h"
+#include "HelpDialog.h"
 #include "KeyMapPage.h"
+#include "Links.h"
 #include "MiscPage.h"
 #include "ModelPage.h"
 #include "OptionPages.h"
+#include "ProgramVersion.h"
 #include "TextColorsPage.h"
 #include "WindowPage.h"
 #include "ui_MainForm.h"
@@ -32,16 +36,18 @@ int ResolutionOfVideoMode(std::int32_t videoMode)
 
 } // namespace
 
-TDMini1::TDMini1(Seams seams, QWidget *parent)
+TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::TDMini1>())
     , m_seams(std::move(seams))
+    , m_clientFile(std::move(clientFile))
 {
     ui->setupUi(this);
     CreatePages();
     FixWindowFrame();
     ConnectHandlers();
     FormCreate();
+    CreateDialogs();
 }
 
 TDMini1::~TDMini1()
@@ -149,12 +155,30 @@ void TDMini1::SelectFirstTextColor()
     textPage->RecolorSamples();
 }
 
+void TDMini1::ShowClientFileInStatusHints()
+{
+    // Which file is being edited, without touching the texts the status panels show.
+    const QString path = PathText(ClientIniPath);
+    ui->StatusPanel0->setToolTip(path);
+    ui->StatusPanel1->setToolTip(path);
+}
+
+void TDMini1::CreateDialogs()
+{
+    // The About box reads the program's version now, once.
+    AboutBox = new TAboutBox(m_seams, this);
+    OKBottomDlg = new TOKBottomDlg(this);
+}
+
 void TDMini1::FormCreate()
 {
     windowPage->CollectPreviews();
     textPage->ResetSampleBackground();
     // The selected game window and container start at Player and the first container.
-    ClientIniPath = LocateClientFolder(m_seams.platform) + std::string(ClientFileName);
+    ClientIniPath = m_clientFile
+                        ? *m_clientFile
+                        : LocateClientFolder(m_seams.platform) + std::string(ClientFileName);
+    ShowClientFileInStatusHints();
     // Reading never fails; a missing file or key yields the defaults.
     LoadAllSections(ClientIniPath, m_settings);
     windowPage->SetCurrentResolution(ResolutionOfVideoMode(m_settings.Defaults.VideoMode));
@@ -210,20 +234,21 @@ void TDMini1::PageControl1Change(int index)
 
 void TDMini1::Help2Click()
 {
-    // TODO(about and help): show the Help dialog modally.
+    OKBottomDlg->exec();
 }
 
 void TDMini1::About1Click()
 {
-    // TODO(about and help): show the About box modally.
+    AboutBox->exec();
 }
 
 void TDMini1::VisitVEzazHomepage1Click()
 {
-    // TODO(about and help): open the home page.
+    OpenLink(m_seams, HomePageUrl());
 }
 
 void TDMini1::VisitDevelopersWebsite1Click()
 {
-    // TODO(about and help): open the developer page with the program's version.
+    // Read anew each time, so the link always carries the version of the running program.
+    OpenLink(m_seams, DeveloperPageUrl(ReadFileVersion(m_seams).value_or(UnknownVersion)));
 }

@@ -5,6 +5,7 @@
 #include "Seams.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QMainWindow>
@@ -18,18 +19,23 @@ class KeyMapPage;
 class MiscPage;
 class ModelPage;
 class OptionPages;
+class TAboutBox;
 class TextColorsPage;
+class TOKBottomDlg;
 class WindowPage;
 
 // The main window: toolbar, menu, the six pages and the status bar around the one set of client
 // file records. It locates and reads the file when created; reload, save and exit act on the
-// whole file.
+// whole file. The About box and the Help dialog are created right after it and live as long.
 class TDMini1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit TDMini1(Seams seams, QWidget *parent = nullptr);
+    // clientFile, when given, is the full path of the file to edit instead of the located one.
+    explicit TDMini1(Seams seams,
+                     std::optional<std::string> clientFile = std::nullopt,
+                     QWidget *parent = nullptr);
     ~TDMini1() override;
 
     const std::string &clientIniPath() const { return ClientIniPath; }
@@ -47,6 +53,8 @@ private:
     void ShowStatus(int panel, const QString &text);
     void CentreOnScreen();
     void SelectFirstTextColor();
+    void ShowClientFileInStatusHints();
+    void CreateDialogs();
 
     void FormCreate();
     void FormShow();
@@ -61,6 +69,7 @@ private:
 
     std::unique_ptr<Ui::TDMini1> ui;
     Seams m_seams;
+    std::optional<std::string> m_clientFile;
     ClientSettings m_settings;
     // Set once at start-up and kept for the whole run.
     std::string ClientIniPath;
@@ -73,4 +82,7 @@ private:
     KeyMapPage *keyMapPage = nullptr;
     MiscPage *miscPage = nullptr;
     OptionPages *optionPages = nullptr;
+
+    TAboutBox *AboutBox = nullptr;
+    TOKBottomDlg *OKBottomDlg = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "Seams.h"
 
+#include "ProgramVersion.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QColorDialog>
@@ -29,8 +31,7 @@ Seams DefaultSeams()
     return {
         PickColorWithQtDialog,
         [](const QUrl &url) { QDesktopServices::openUrl(url); },
-        // The build embeds no version block yet.
-        [] { return std::optional<VersionBlock>(); },
+        ReadOwnVersionBlock,
         DefaultPlatformProbe(),
     };
 }

@@ -22,7 +22,7 @@ void MainWindowFixture::StartWithoutFile()
 
 void MainWindowFixture::Start()
 {
-    m_window = std::make_unique<TDMini1>(TestSeams());
+    m_window = std::make_unique<TDMini1>(TestSeams(), clientFileArgument);
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
 }

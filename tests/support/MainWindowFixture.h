@@ -63,6 +63,8 @@ protected:
     std::vector<QUrl> openedUrls;
     // What the program's version block reads as; none by default.
     std::optional<VersionBlock> versionBlock;
+    // The FILE of the command line, when the test gives one.
+    std::optional<std::string> clientFileArgument;
 
 private:
     void Start();
