@@ -1,5 +1,7 @@
 #include "MedianReport.h"
 
+#include <unistd.h>
+
 namespace {
 
 double Milliseconds(const benchmark::BenchmarkReporter::Run &run)
@@ -36,4 +38,10 @@ std::optional<double> MedianReport::MedianMilliseconds(const std::string &name) 
     if (found == m_medians.end() || m_failed.contains(name))
         return std::nullopt;
     return found->second;
+}
+
+benchmark::ConsoleReporter::OutputOptions ConsoleOptionsForStdout()
+{
+    return isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
+                                 : benchmark::ConsoleReporter::OO_Tabular;
 }

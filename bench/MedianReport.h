@@ -24,3 +24,6 @@ private:
     std::map<std::string, double> m_medians;
     std::set<std::string> m_failed;
 };
+
+// Colours in a terminal, plain text when the output goes to a file or a pipe.
+benchmark::ConsoleReporter::OutputOptions ConsoleOptionsForStdout();

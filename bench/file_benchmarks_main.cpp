@@ -4,12 +4,12 @@
 #include "FileBenchmarks.h"
 #include "MedianReport.h"
 #include "SampleClientFiles.h"
+#include "SampleFolder.h"
 #include "TargetReport.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
@@ -27,30 +27,6 @@ constexpr SampleSize SampleSizes[] = {
     {"3MB", 3 * 1024 * 1024},
 };
 
-// A fresh folder under the system's temporary folder (TMPDIR), removed at the end of the run.
-class SampleFolder
-{
-public:
-    SampleFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vezaz-bench-XXXXXX");
-        if (mkdtemp(pattern.data()))
-            m_path = pattern;
-    }
-    ~SampleFolder()
-    {
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path);
-    }
-    SampleFolder(const SampleFolder &) = delete;
-    SampleFolder &operator=(const SampleFolder &) = delete;
-
-    const std::filesystem::path &path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
 std::vector<SampleFile> WriteSamples(const SampleFolder &folder)
 {
     std::vector<SampleFile> samples;
@@ -62,12 +38,6 @@ std::vector<SampleFile> WriteSamples(const SampleFolder &folder)
         samples.push_back({size.label, path, bytes});
     }
     return samples;
-}
-
-benchmark::ConsoleReporter::OutputOptions ConsoleOptions()
-{
-    return isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
-                                 : benchmark::ConsoleReporter::OO_Tabular;
 }
 
 } // namespace
@@ -85,7 +55,7 @@ int main(int argc, char **argv)
         return EXIT_FAILURE;
     }
     RegisterFileBenchmarks(samples);
-    MedianReport report(ConsoleOptions());
+    MedianReport report(ConsoleOptionsForStdout());
     benchmark::RunSpecifiedBenchmarks(&report);
     PrintTargets(std::cout, report, samples);
     benchmark::Shutdown();

@@ -1,0 +1,11 @@
+#include "BenchSeams.h"
+
+#include <optional>
+
+Seams SeamsOverFolder(const std::string &folder)
+{
+    Seams seams = DefaultSeams();
+    seams.platform.readAppPathValue = [] { return std::optional<std::string>(); };
+    seams.platform.executableFolder = [folder] { return folder; };
+    return seams;
+}
