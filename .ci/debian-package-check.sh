@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the Debian package as the README says, installs it with apt as a user would, and checks
+# what it put in place: the program tells its version and opens its window on an X server, the
+# desktop entry and the AppStream data pass their validators, and every icon size is there. The
+# package is removed again at the end, whatever happened. Run as root; needs the Debian packages
+# of debian-packages.txt and dpkg-dev file desktop-file-utils appstream xvfb xauth.
+# Usage: .ci/debian-package-check.sh [build folder]   (default: build-release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath -m "${1:-build-release}")
+version=$(sed -n 's/^project(vezaz VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb=vezaz_${version}_$(dpkg --print-architecture).deb
+share=/usr/share
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEZAZ_WERROR=ON -DBUILD_TESTING=OFF \
+    -DVEZAZ_BENCHMARKS=OFF
+cmake --build "$build"
+(cd "$build" && cpack -G DEB)
+
+trap 'apt-get remove -y vezaz >/dev/null || true' EXIT
+apt-get install -y --reinstall "$build/$deb"
+dpkg-deb --field "$build/$deb" Depends
+
+/usr/bin/vezaz --version | grep -F "$version"
+desktop-file-validate $share/applications/org.example.vezaz.desktop
+appstreamcli validate --no-net $share/metainfo/org.example.vezaz.metainfo.xml
+test -s $share/icons/hicolor/scalable/apps/org.example.vezaz.svg
+for size in 16 32 48 128 256; do
+    file $share/icons/hicolor/${size}x${size}/apps/org.example.vezaz.png \
+        | grep -F "PNG image data, $size x $size,"
+done
+
+# The installed editor on a real X server, with a client file of its own: still running when
+# stopped (exit 124) means it found its platform plugin and opened its window without failing.
+client=$(mktemp -d)
+cp tests/data/realistic_client.ini "$client/dmclient.ini"
+status=0
+xvfb-run -a timeout 5 /usr/bin/vezaz "$client/dmclient.ini" || status=$?
+rm -rf "$client"
+if [ "$status" -ne 124 ]; then
+    echo "the installed vezaz ended with status $status instead of running" >&2
+    exit 1
+fi
+echo "the installed vezaz $version opened its window"
