@@ -85,6 +85,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("VEzaz"));
     QApplication::setApplicationDisplayName(QStringLiteral("VEzaz"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vezaz.svg")));
+    // Lets Wayland desktops tie the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vezaz"));
     ApplyProgramFont();
 
     // Creating the window reads the client file, then creates the About box, which reads the
