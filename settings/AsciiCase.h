@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -29,4 +31,28 @@ inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b)
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return AsciiUpper(x) == AsciiUpper(y);
     });
+}
+
+// Whether the two hold the same bytes. Names and values in a client file are mostly shorter
+// than 16 bytes, which two overlapping loads of a fixed size compare without a call of
+// memcmp().
+inline bool SameBytes(std::string_view a, std::string_view b)
+{
+    const std::size_t size = a.size();
+    if (size != b.size())
+        return false;
+    const auto equalAt = [&](std::size_t at, auto word) {
+        decltype(word) left;
+        decltype(word) right;
+        std::memcpy(&left, a.data() + at, sizeof word);
+        std::memcpy(&right, b.data() + at, sizeof word);
+        return left == right;
+    };
+    if (size >= 8 && size <= 16)
+        return equalAt(0, std::uint64_t{}) && equalAt(size - 8, std::uint64_t{});
+    if (size >= 4 && size < 8)
+        return equalAt(0, std::uint32_t{}) && equalAt(size - 4, std::uint32_t{});
+    if (size < 4)
+        return std::equal(a.begin(), a.end(), b.begin());
+    return std::memcmp(a.data(), b.data(), size) == 0;
 }

@@ -1,5 +1,6 @@
 #include "BagPositionsSection.h"
 
+#include "KeyName.h"
 #include "SuppUnit.h"
 
 #include <array>
@@ -7,7 +8,7 @@
 
 namespace {
 
-const std::string Section = "BagPositions";
+constexpr std::string_view Section = "BagPositions";
 
 constexpr std::int32_t DefaultX = 100;
 constexpr std::int32_t DefaultY = 10;
@@ -32,9 +33,11 @@ constexpr std::array<std::string_view, BagPositionTable::count> ContainerNames{
 };
 
 // "Bag_3_": the keys of container 3 start so, with no leading zeros.
-std::string KeyPrefix(int index)
+KeyName KeyPrefix(int index)
 {
-    return "Bag_" + std::to_string(index) + "_";
+    KeyName prefix("Bag_");
+    prefix.Append(index).Append("_");
+    return prefix;
 }
 
 } // namespace
@@ -50,9 +53,9 @@ bool LoadBagPositionsSection(const std::string &path, BagPositionTable &table)
 {
     TDMStyleIniFile ini(path);
     for (int index = BagPositionTable::first; index <= BagPositionTable::last; ++index) {
-        const std::string prefix = KeyPrefix(index);
-        table[index].x = ini.ReadNumber(Section, prefix + "X", DefaultX);
-        table[index].y = ini.ReadNumber(Section, prefix + "Y", DefaultY);
+        const KeyName prefix = KeyPrefix(index);
+        table[index].x = ini.ReadNumber(Section, KeyName(prefix).Append("X"), DefaultX);
+        table[index].y = ini.ReadNumber(Section, KeyName(prefix).Append("Y"), DefaultY);
     }
     return true;
 }
@@ -61,9 +64,9 @@ bool SaveBagPositionsSection(const std::string &path, const BagPositionTable &ta
 {
     TDMStyleIniFile ini(path);
     for (int index = BagPositionTable::first; index <= BagPositionTable::last; ++index) {
-        const std::string prefix = KeyPrefix(index);
-        ini.WriteNumber(Section, prefix + "X", table[index].x);
-        ini.WriteNumber(Section, prefix + "Y", table[index].y);
+        const KeyName prefix = KeyPrefix(index);
+        ini.WriteNumber(Section, KeyName(prefix).Append("X"), table[index].x);
+        ini.WriteNumber(Section, KeyName(prefix).Append("Y"), table[index].y);
     }
     ini.UpdateFile();
     return true;

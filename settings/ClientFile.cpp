@@ -1,6 +1,7 @@
 #include "ClientFile.h"
 
 #include "IniError.h"
+#include "PrivateProfile.h"
 
 #include <functional>
 
@@ -11,9 +12,11 @@ bool EndsWithSeparator(const std::string &folder)
     return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
 }
 
-// Runs the section operations in order; the first refused write stops the rest.
+// Runs the section operations in order; the first refused write stops the rest. Each section
+// object reads the file, but the parse of bytes it read before is used again.
 SectionsError RunInOrder(std::initializer_list<std::function<void()>> operations)
 {
+    const SharedParseScope sharedParse;
     try {
         for (const auto &operation : operations)
             operation();

@@ -9,7 +9,7 @@
 
 namespace {
 
-const std::string Section = "Defaults";
+constexpr std::string_view Section = "Defaults";
 
 // How a key's value is spelled in the file.
 enum class Encoding {
@@ -145,8 +145,8 @@ constexpr std::string_view TrackSortWords[]
     = {"NORMAL", "DISTANCE", "CONSIDER", "RDISTANCE", "RCONSIDER"};
 constexpr std::string_view TrackPlayersWords[] = {"FALSE", "TRUE", "GROUP"};
 
-const std::string FullScreenWord = "FULL";
-const std::string WindowedWord = "NORMAL";
+constexpr std::string_view FullScreenWord = "FULL";
+constexpr std::string_view WindowedWord = "NORMAL";
 
 std::string UpperCase(std::string text)
 {
@@ -160,12 +160,12 @@ enum class LetterCase { Exact, Any };
 
 // The index in the list of the key's word; -1 when the text is none of the words.
 int ReadWordIndex(TDMStyleIniFile &ini,
-                  const std::string &key,
+                  std::string_view key,
                   std::span<const std::string_view> words,
                   std::string_view defaultWord,
                   LetterCase letterCase)
 {
-    std::string text = ini.ReadText(Section, key, std::string(defaultWord));
+    std::string text = ini.ReadText(Section, key, defaultWord);
     if (letterCase == LetterCase::Any)
         text = UpperCase(std::move(text));
     const auto found = std::find(words.begin(), words.end(), text);
@@ -174,17 +174,17 @@ int ReadWordIndex(TDMStyleIniFile &ini,
 
 // Writes the word of an enumeration's value; a value without a word writes nothing.
 void WriteWord(TDMStyleIniFile &ini,
-               const std::string &key,
+               std::string_view key,
                std::span<const std::string_view> words,
                std::uint8_t value)
 {
     if (value < words.size())
-        ini.WriteText(Section, key, std::string(words[value]));
+        ini.WriteText(Section, key, words[value]);
 }
 
 void LoadKey(TDMStyleIniFile &ini, const DefaultsKey &entry, DefaultsSettings &settings)
 {
-    const std::string key(entry.name);
+    const std::string_view key = entry.name;
     switch (entry.encoding) {
     case Encoding::TrueFalse:
         settings.Flag(entry.flag) = ini.ReadTrueFalse(Section, key, entry.defaultValue != 0);
@@ -218,7 +218,7 @@ void LoadKey(TDMStyleIniFile &ini, const DefaultsKey &entry, DefaultsSettings &s
 
 void SaveKey(TDMStyleIniFile &ini, const DefaultsKey &entry, const DefaultsSettings &settings)
 {
-    const std::string key(entry.name);
+    const std::string_view key = entry.name;
     switch (entry.encoding) {
     case Encoding::TrueFalse:
         ini.WriteTrueFalse(Section, key, settings.Flag(entry.flag));

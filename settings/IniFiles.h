@@ -3,7 +3,9 @@
 #include "PrivateProfile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The general INI accessor: one file, read and written one key at a time. Keys and sections
 // match without regard to ASCII letter case.
@@ -63,6 +65,12 @@ public:
                      const std::string &key,
                      const std::string &value) override;
     void UpdateFile() override;
+
+    // ReadString's value as a view into the file held in memory, valid until the next write;
+    // nullopt where ReadString gives its default. The typed reads need no copy of it.
+    std::optional<std::string_view> FindValue(std::string_view section, std::string_view key);
+    // WriteString for names and values that are not strings already.
+    void WriteValue(std::string_view section, std::string_view key, std::string_view value);
 
 private:
     PrivateProfileFile m_profile;

@@ -71,10 +71,12 @@ std::size_t HexPrefixLength(std::string_view text)
 
 std::optional<std::int32_t> ParseInteger(std::string_view text)
 {
-    const auto start = text.find_first_not_of(" \t");
-    if (start == std::string_view::npos)
+    // A plain loop: find_first_not_of() with a set searches the set once per character, and
+    // every number a load reads passes through here.
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    if (text.empty())
         return std::nullopt;
-    text.remove_prefix(start);
     if (const auto prefix = HexPrefixLength(text))
         return ParseHexadecimal(text.substr(prefix));
     return ParseDecimal(text);

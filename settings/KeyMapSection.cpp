@@ -5,7 +5,7 @@
 
 namespace {
 
-const std::string Section = "KeyMaps";
+constexpr std::string_view Section = "KeyMaps";
 
 static_assert(KeyMapCatalogue.size() == KeyMapCount);
 
@@ -40,8 +40,7 @@ bool LoadKeyMapSection(const std::string &path, KeyMapTable &table)
 {
     TDMStyleIniFile ini(path);
     for (int entry = KeyMapTable::first; entry <= KeyMapTable::last; ++entry)
-        table[entry] = ini.ReadText(
-            Section, std::string(KeyMapKey(entry)), std::string(KeyMapDefault(entry)));
+        table[entry] = ini.ReadText(Section, KeyMapKey(entry), KeyMapDefault(entry));
     return true;
 }
 
@@ -49,7 +48,7 @@ bool SaveKeyMapSection(const std::string &path, const KeyMapTable &table)
 {
     TDMStyleIniFile ini(path);
     for (int entry = KeyMapTable::first; entry <= KeyMapTable::last; ++entry)
-        ini.WriteText(Section, std::string(KeyMapKey(entry)), table[entry]);
+        ini.WriteText(Section, KeyMapKey(entry), table[entry]);
     ini.UpdateFile();
     return true;
 }

@@ -1,7 +1,6 @@
 #include "PrivateProfile.h"
 
 #include "ProfileDocument.h"
-#include "ProfileLine.h"
 
 #include <algorithm>
 #include <memory>
@@ -10,18 +9,28 @@
 
 namespace {
 
-// A plain loop: find_first_of() with a set searches the set once per character, and every
-// key of a save passes through here.
+// A line break would split the line and a NUL byte would end the value a read gives. Most bytes
+// are printable, so one comparison tells them apart; this runs over every name and value of a
+// save.
+bool BreaksLine(char c)
+{
+    return static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\0');
+}
+
 bool HasLineBreakOrNul(std::string_view text)
 {
-    return std::any_of(
-        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+    return std::any_of(text.begin(), text.end(), BreaksLine);
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
 }
 
 // A name that reads back as itself: not blank and without blanks around it.
 bool IsTrimmedName(std::string_view name)
 {
-    return !name.empty() && TrimBlanks(name).size() == name.size();
+    return !name.empty() && !IsBlank(name.front()) && !IsBlank(name.back());
 }
 
 bool IsSafeSection(std::string_view section)
@@ -33,11 +42,54 @@ bool IsSafeSection(std::string_view section)
 // A key line must not read as a header, a comment or a key of another name.
 bool IsSafeKey(std::string_view key)
 {
-    return IsTrimmedName(key) && !HasLineBreakOrNul(key) && key.find('=') == std::string_view::npos
-           && key.front() != '[' && key.front() != ';' && key.front() != '#';
+    if (!IsTrimmedName(key) || key.front() == '[' || key.front() == ';' || key.front() == '#')
+        return false;
+    return std::none_of(key.begin(), key.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= '=' && (BreaksLine(c) || c == '=');
+    });
+}
+
+// The parsed file a PrivateProfileFile left behind inside a SharedParseScope.
+struct SharedParse
+{
+    int depth = 0;
+    std::string path;
+    std::unique_ptr<ProfileDocument> document;
+};
+
+thread_local SharedParse sharedParse;
+
+// The parsed file left behind for this path, when it was made from exactly these bytes. It is
+// taken either way: one that does not fit goes before a new parse is made, so the two never
+// take up memory together.
+std::unique_ptr<ProfileDocument> TakeSharedParse(const std::string &path, std::string_view bytes)
+{
+    auto document = std::move(sharedParse.document);
+    if (document && sharedParse.path == path && document->OriginalText() == bytes)
+        return document;
+    return nullptr;
+}
+
+void LeaveSharedParse(const std::string &path, std::unique_ptr<ProfileDocument> document)
+{
+    if (sharedParse.depth == 0 || !document || document->IsEdited())
+        return;
+    sharedParse.path = path;
+    sharedParse.document = std::move(document);
 }
 
 } // namespace
+
+SharedParseScope::SharedParseScope()
+{
+    ++sharedParse.depth;
+}
+
+SharedParseScope::~SharedParseScope()
+{
+    if (--sharedParse.depth == 0)
+        sharedParse.document.reset();
+}
 
 struct PrivateProfileFile::Impl
 {
@@ -46,10 +98,16 @@ struct PrivateProfileFile::Impl
         , fileSystem(files)
     {}
 
+    // The file is read on first use, always; it is parsed unless the parse of these very bytes
+    // was left behind.
     ProfileDocument &Document()
     {
-        if (!document)
-            document.emplace(fileSystem.ReadAll(path).value_or(std::string()));
+        if (!document) {
+            std::string bytes = fileSystem.ReadAll(path).value_or(std::string());
+            document = TakeSharedParse(path, bytes);
+            if (!document)
+                document = std::make_unique<ProfileDocument>(std::move(bytes));
+        }
         return *document;
     }
 
@@ -60,10 +118,23 @@ struct PrivateProfileFile::Impl
         return *canReplace;
     }
 
+    // Whether the section was found safe by the last write: a save writes one section's keys
+    // in a row.
+    bool IsKnownSafeSection(std::string_view section)
+    {
+        if (section == lastSafeSection && !lastSafeSection.empty())
+            return true;
+        if (!IsSafeSection(section))
+            return false;
+        lastSafeSection = section;
+        return true;
+    }
+
     std::string path;
     FileSystem &fileSystem;
-    std::optional<ProfileDocument> document;
+    std::unique_ptr<ProfileDocument> document;
     std::optional<bool> canReplace;
+    std::string lastSafeSection;
     bool changed = false;
 };
 
@@ -72,21 +143,29 @@ PrivateProfileFile::PrivateProfileFile(std::string path, FileSystem &fileSystem)
 {}
 
 // Unflushed changes are dropped on purpose: a save that failed half-way must not reach the disk.
-PrivateProfileFile::~PrivateProfileFile() = default;
+PrivateProfileFile::~PrivateProfileFile()
+{
+    LeaveSharedParse(m_impl->path, std::move(m_impl->document));
+}
 
 std::string PrivateProfileFile::GetString(std::string_view section,
                                           std::string_view key,
                                           std::string_view defaultValue)
 {
-    const auto value = m_impl->Document().Value(section, key);
-    return std::string(value.value_or(defaultValue));
+    return std::string(Find(section, key).value_or(defaultValue));
+}
+
+std::optional<std::string_view> PrivateProfileFile::Find(std::string_view section,
+                                                         std::string_view key)
+{
+    return m_impl->Document().Value(section, key);
 }
 
 bool PrivateProfileFile::WriteString(std::string_view section,
                                      std::string_view key,
                                      std::string_view value)
 {
-    if (!IsSafeSection(section) || !IsSafeKey(key) || HasLineBreakOrNul(value))
+    if (!m_impl->IsKnownSafeSection(section) || !IsSafeKey(key) || HasLineBreakOrNul(value))
         return false;
     auto &document = m_impl->Document();
     if (document.IsWideText())

@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ public:
     // UTF-16 file.
     std::string
     GetString(std::string_view section, std::string_view key, std::string_view defaultValue);
+    // The same value as a view into the file held in memory, valid until the next write;
+    // nullopt where GetString() gives its default.
+    std::optional<std::string_view> Find(std::string_view section, std::string_view key);
 
     // Sets the value in place, or appends the key at the end of its section, or the section
     // at the end of the file. Writing the value a read already returns changes nothing. False
@@ -39,4 +43,19 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
+};
+
+// While one lives on this thread, a PrivateProfileFile that goes without having changed
+// anything leaves its parsed file behind, and the next one opened over the same path takes it
+// over when the bytes it reads are still exactly the same. A whole-file load or save opens the
+// file once per section object: each still reads the file, but it is parsed once. Scopes may
+// nest; the outermost one lets the parsed file go when it ends.
+class SharedParseScope
+{
+public:
+    SharedParseScope();
+    ~SharedParseScope();
+
+    SharedParseScope(const SharedParseScope &) = delete;
+    SharedParseScope &operator=(const SharedParseScope &) = delete;
 };

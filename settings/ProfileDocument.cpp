@@ -1,6 +1,6 @@
 #include "ProfileDocument.h"
 
-#include "LineCursor.h"
+#include "ByteSearch.h"
 #include "ProfileLine.h"
 
 #include <algorithm>
@@ -24,17 +24,47 @@ bool StartsWithWideMark(std::string_view text)
            || text.starts_with(Utf32BigEndianMark);
 }
 
-// What a read gives of a key line's value. The platform hands values over as C strings, so a
-// NUL byte ends one; cutting here too means writing back a read value never changes the line.
-std::string_view ReadableValue(std::string_view keyLine)
-{
-    const auto value = ReadValue(keyLine);
-    return value.substr(0, std::min(value.find('\0'), MaxValueLength));
-}
-
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
+}
+
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
+// Values are short: a plain loop finds a NUL in them sooner than a call of memchr() would.
+std::size_t NulOffset(std::string_view value)
+{
+    if (value.size() > 32)
+        return std::min(value.find('\0'), value.size());
+    return static_cast<std::size_t>(std::find(value.begin(), value.end(), '\0') - value.begin());
+}
+
+// What a read gives of a key line's value, from the line's text that starts at its first "="
+// (empty for a line without one): the text after the "=", without the blanks around it and one
+// pair of matching enclosing quotes. The platform hands values over as C strings, so a NUL byte
+// ends one; cutting here too means writing back a read value never changes the line.
+std::string_view ReadableValueFrom(std::string_view fromEquals)
+{
+    if (fromEquals.empty())
+        return {};
+    std::size_t begin = 1;
+    std::size_t end = fromEquals.size();
+    while (begin < end && IsBlank(fromEquals[begin]))
+        ++begin;
+    while (end > begin && IsBlank(fromEquals[end - 1]))
+        --end;
+    auto value = fromEquals.substr(begin, end - begin);
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value.substr(0, std::min(NulOffset(value), MaxValueLength));
+}
+
+std::string_view ReadableValue(std::string_view keyLine)
+{
+    return ReadableValueFrom(keyLine.substr(std::min(keyLine.find('='), keyLine.size())));
 }
 
 bool IsLineBreak(char c)
@@ -89,15 +119,18 @@ ProfileDocument::ProfileDocument(std::string text)
 
 ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
 {
-    const char *data = m_text.data();
+    const std::size_t contentEnd = FindAnyOf(m_text, begin, '\r', '\n', '\n');
+    return {begin, contentEnd, LineEnd(contentEnd)};
+}
+
+std::size_t ProfileDocument::LineEnd(std::size_t contentEnd) const
+{
     const std::size_t size = m_text.size();
-    std::size_t contentEnd = begin;
-    while (contentEnd < size && !IsLineBreak(data[contentEnd]))
-        ++contentEnd;
-    std::size_t end = contentEnd;
-    if (end < size)
-        end += data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1;
-    return {begin, contentEnd, end};
+    if (contentEnd == size)
+        return size;
+    const bool crLf
+        = m_text[contentEnd] == '\r' && contentEnd + 1 < size && m_text[contentEnd + 1] == '\n';
+    return contentEnd + (crLf ? 2 : 1);
 }
 
 std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) const
@@ -185,29 +218,45 @@ ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) co
     return m_lastSection = &section;
 }
 
-const ProfileDocument::KeyIndex &ProfileDocument::Keys(const Section &section) const
+// One pass over the section's lines: each is searched once for its line break and its first
+// "=", eight bytes at a time, since this runs over every line of every section asked for.
+const SectionKeys &ProfileDocument::Keys(const Section &section) const
 {
-    if (!section.keysIndexed) {
-        const auto body = std::string_view(m_text).substr(0, section.bodyEnd);
-        LineCursor lines(body, section.header.end);
-        // Room for one key a line spares the table its growing.
-        section.keys.Reserve(lines.CountLineFeeds());
-        section.anchor = section.header;
-        while (const auto line = lines.Next()) {
-            const auto parsed = ParseLine(body.substr(line->begin, line->contentEnd - line->begin));
-            if (parsed.kind != LineKind::Key)
-                continue;
-            section.anchor = {line->begin, line->contentEnd, line->end};
-            if (!parsed.name.empty())
-                section.keys.Insert(parsed.name, KeyPlace{false, line->begin, line->contentEnd});
-        }
-        section.keysIndexed = true;
+    if (section.keysIndexed)
+        return section.keys;
+    const std::string_view text(m_text);
+    // Room for a key line of some twenty bytes spares the table most of its growing; a limit,
+    // so that a section of long lines does not reserve far more than it needs.
+    section.keys.Reserve(std::min<std::size_t>((section.bodyEnd - section.header.end) / 16, 4096));
+    section.anchor = section.header;
+    std::size_t begin = section.header.end;
+    while (begin < section.bodyEnd) {
+        std::size_t first = begin;
+        while (first < section.bodyEnd && IsBlank(text[first]))
+            ++first;
+        // A body ends where a header line starts, so after a line break or at the text's end:
+        // the searches may run on past it and still stop at the same byte.
+        std::size_t contentEnd = FindAnyOf(text, first, '\r', '\n', '=');
+        const std::size_t equals = contentEnd;
+        if (contentEnd < text.size() && text[contentEnd] == '=')
+            contentEnd = FindAnyOf(text, contentEnd + 1, '\r', '\n', '\n');
+        const LineSpan line{begin, contentEnd, LineEnd(contentEnd)};
+        begin = line.end;
+        if (first == contentEnd || text[first] == ';' || text[first] == '#')
+            continue;
+        // A "[" starts a key here unless the line is a header, which no body holds.
+        if (text[first] == '[' && ParseLine(Content(line)).kind != LineKind::Key)
+            continue;
+        section.anchor = line;
+        const auto name = TrimBlanks(text.substr(first, std::min(equals, contentEnd) - first));
+        if (!name.empty())
+            section.keys.AddFileLine(name, KeyPlace{false, line.begin, line.contentEnd, equals});
     }
+    section.keysIndexed = true;
     return section.keys;
 }
 
-std::optional<ProfileDocument::KeyPlace> ProfileDocument::FindKey(const Section &section,
-                                                                  std::string_view key) const
+std::optional<KeyPlace> ProfileDocument::FindKey(const Section &section, std::string_view key) const
 {
     const auto &keys = Keys(section);
     const auto *found = keys.Find(key);
@@ -241,7 +290,16 @@ std::optional<std::string_view> ProfileDocument::Value(std::string_view section,
     const auto place = found ? FindKey(*found, key) : std::nullopt;
     if (!place)
         return std::nullopt;
-    return ReadableValue(LineContent(*found, *place));
+    return ReadableValueOf(*found, *place);
+}
+
+std::string_view ProfileDocument::ReadableValueOf(const Section &section, KeyPlace place) const
+{
+    // An original line no edit replaced: its "=" was found when the keys were indexed.
+    if (!place.added && (m_rewrites.empty() || !m_rewrites.contains(place.index)))
+        return ReadableValueFrom(
+            std::string_view(m_text).substr(place.equals, place.contentEnd - place.equals));
+    return ReadableValue(LineContent(section, place));
 }
 
 bool ProfileDocument::WouldChange(std::string_view section,
@@ -253,9 +311,9 @@ bool ProfileDocument::WouldChange(std::string_view section,
     if (!place)
         return true;
     // The value a read already gives stays as it is spelt, quotes, blanks and length included.
-    const auto line = LineContent(*found, *place);
-    if (ReadableValue(line) == value)
+    if (SameBytes(ReadableValueOf(*found, *place), value))
         return false;
+    const auto line = LineContent(*found, *place);
     return RewriteValue(line, value) != line;
 }
 
@@ -263,6 +321,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 {
     if (!WouldChange(section, key, value))
         return;
+    m_edited = true;
     auto *found = FindSection(section);
     auto &target = found ? *found : AddSection(section);
     const auto place = FindKey(target, key);
@@ -288,7 +347,7 @@ void ProfileDocument::AddKey(Section &section, std::string_view key, std::string
 {
     const std::string_view storedKey = m_addedNames.emplace_back(key);
     section.addedLines.push_back(KeyLine(storedKey, value));
-    section.keys.Insert(storedKey, KeyPlace{true, section.addedLines.size() - 1, 0});
+    section.keys.AddNewKey(storedKey, KeyPlace{true, section.addedLines.size() - 1, 0, 0});
 }
 
 const std::string &ProfileDocument::NewLine() const

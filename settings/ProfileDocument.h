@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameTable.h"
+#include "SectionKeys.h"
 
 #include <cstddef>
 #include <deque>
@@ -43,6 +44,11 @@ public:
 
     std::string Serialise() const;
 
+    // The bytes the document was made from.
+    std::string_view OriginalText() const { return m_text; }
+    // Whether Set() has changed anything since the document was made.
+    bool IsEdited() const { return m_edited; }
+
 private:
     // Where a line of the original text starts, where its content ends and where its line
     // ending ends.
@@ -52,15 +58,6 @@ private:
         std::size_t contentEnd;
         std::size_t end;
     };
-    // Where a key's line lives: a line of the original text (by its span), or a line this
-    // document added to the section (by its index in addedLines).
-    struct KeyPlace
-    {
-        bool added;
-        std::size_t index;
-        std::size_t contentEnd;
-    };
-    using KeyIndex = NameTable<KeyPlace>;
     struct Section
     {
         std::string_view name;
@@ -74,7 +71,7 @@ private:
         mutable LineSpan anchor;
         // Built on the first search of the section.
         mutable bool keysIndexed;
-        mutable KeyIndex keys;
+        mutable SectionKeys keys;
         std::vector<std::string> addedLines;
     };
     // A line of the original text replaced by an edit.
@@ -85,6 +82,8 @@ private:
     };
 
     LineSpan LineAt(std::size_t begin) const;
+    // Past the line ending that starts at contentEnd (CRLF, CR or LF; none at the text's end).
+    std::size_t LineEnd(std::size_t contentEnd) const;
     // Where the line holding offset starts, when only blanks stand before offset in it.
     std::optional<std::size_t> BlankLineStart(std::size_t offset) const;
     std::string_view Content(const LineSpan &line) const;
@@ -94,9 +93,11 @@ private:
     std::size_t FirstHeaderNamed(std::string_view name) const;
     // The first section of that name; nullptr when the file has none and none was added.
     Section *FindSection(std::string_view name) const;
-    const KeyIndex &Keys(const Section &section) const;
+    const SectionKeys &Keys(const Section &section) const;
     std::optional<KeyPlace> FindKey(const Section &section, std::string_view key) const;
     std::string_view LineContent(const Section &section, KeyPlace place) const;
+    // The key's value as a read gives it.
+    std::string_view ReadableValueOf(const Section &section, KeyPlace place) const;
     std::string &EditableLine(Section &section, KeyPlace place);
     Section &AddSection(std::string_view name);
     void AddKey(Section &section, std::string_view key, std::string_view value);
@@ -123,6 +124,7 @@ private:
     mutable std::string m_newLine; // the ending most lines use, counted when first needed
     std::map<std::size_t, Rewrite> m_rewrites; // by the line's start
     std::vector<Section *> m_addedSections;
+    bool m_edited = false;
     // Names of added sections and keys, and of sections asked for that the file does not have;
     // a deque so the indexes' views into them stay valid.
     mutable std::deque<std::string> m_addedNames;

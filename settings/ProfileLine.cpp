@@ -47,11 +47,6 @@ ValueSpan FindValue(std::string_view keyLine)
     return {equals + 1 + first, equals + 2 + last};
 }
 
-bool IsQuote(char c)
-{
-    return c == '"' || c == '\'';
-}
-
 } // namespace
 
 std::string_view TrimBlanks(std::string_view text)
@@ -76,15 +71,6 @@ ParsedLine ParseLine(std::string_view line)
             return {LineKind::Header, TrimBlanks(text.substr(1, close - 1))};
     }
     return {LineKind::Key, TrimBlanks(text.substr(0, text.find('=')))};
-}
-
-std::string_view ReadValue(std::string_view keyLine)
-{
-    const auto span = FindValue(keyLine);
-    auto value = keyLine.substr(span.begin, span.end - span.begin);
-    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return value;
 }
 
 std::string RewriteValue(std::string_view keyLine, std::string_view value)

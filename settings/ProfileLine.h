@@ -23,10 +23,6 @@ std::string_view TrimBlanks(std::string_view text);
 
 ParsedLine ParseLine(std::string_view line);
 
-// The value of a key line as a read gives it: the text after the first "=", without the
-// blanks around it and one pair of matching enclosing quotes.
-std::string_view ReadValue(std::string_view keyLine);
-
 // The key line with a new value in place of the old one (quotes included); everything before
 // the value and the blanks after it stay as they were.
 std::string RewriteValue(std::string_view keyLine, std::string_view value);

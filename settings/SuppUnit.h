@@ -4,39 +4,37 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The client file's accessor, with the encodings the game's own file uses. Every section load
 // and save creates one, makes its calls, calls UpdateFile() once at the end of a save, and lets
-// it go.
+// it go. Names and values are taken as views, so a section can pass names it builds in place.
 class TDMStyleIniFile : public TIniFile
 {
 public:
     using TIniFile::TIniFile;
 
-    std::string ReadText(const std::string &section,
-                         const std::string &key,
-                         const std::string &defaultValue);
-    void WriteText(const std::string &section, const std::string &key, const std::string &value);
+    std::string
+    ReadText(std::string_view section, std::string_view key, std::string_view defaultValue);
+    void WriteText(std::string_view section, std::string_view key, std::string_view value);
 
     // Decimal, or hexadecimal after "$", "x" or "0x"; defaultValue for anything else.
-    std::int32_t ReadNumber(const std::string &section,
-                            const std::string &key,
-                            std::int32_t defaultValue);
+    std::int32_t
+    ReadNumber(std::string_view section, std::string_view key, std::int32_t defaultValue);
     // Decimal, "-" for negatives.
-    void WriteNumber(const std::string &section, const std::string &key, std::int32_t value);
+    void WriteNumber(std::string_view section, std::string_view key, std::int32_t value);
 
     // "1"/"0" on write; any non-zero number reads as true, text that is no number as defaultValue.
-    bool ReadDigitFlag(const std::string &section, const std::string &key, bool defaultValue);
-    void WriteDigitFlag(const std::string &section, const std::string &key, bool value);
+    bool ReadDigitFlag(std::string_view section, std::string_view key, bool defaultValue);
+    void WriteDigitFlag(std::string_view section, std::string_view key, bool value);
 
     // "TRUE"/"FALSE" on write; true exactly when the text, upper-cased, is "TRUE".
-    bool ReadTrueFalse(const std::string &section, const std::string &key, bool defaultValue);
-    void WriteTrueFalse(const std::string &section, const std::string &key, bool value);
+    bool ReadTrueFalse(std::string_view section, std::string_view key, bool defaultValue);
+    void WriteTrueFalse(std::string_view section, std::string_view key, bool value);
 
     // A level 0..4 whose zero is "OFF": "OFF" reads as 0, an integer is clamped into 0..4, any
     // other text is 4. Writing a value outside 0..4 writes nothing.
-    std::int32_t ReadOffLevel(const std::string &section,
-                              const std::string &key,
-                              std::int32_t defaultValue);
-    void WriteOffLevel(const std::string &section, const std::string &key, std::int32_t value);
+    std::int32_t
+    ReadOffLevel(std::string_view section, std::string_view key, std::int32_t defaultValue);
+    void WriteOffLevel(std::string_view section, std::string_view key, std::int32_t value);
 };

@@ -1,12 +1,13 @@
 #include "TextColorsSection.h"
 
+#include "KeyName.h"
 #include "SuppUnit.h"
 
 #include <array>
 
 namespace {
 
-const std::string Section = "TextColors";
+constexpr std::string_view Section = "TextColors";
 
 constexpr std::array<std::string_view, UserColorTable::count> Captions{
     "User_1: Say",
@@ -63,9 +64,11 @@ constexpr std::array<std::string_view, UserColorTable::count> Captions{
 };
 
 // "User_7_": the keys of entry n start so, with no sign and no leading zeros.
-std::string KeyPrefix(int n)
+KeyName KeyPrefix(int n)
 {
-    return "User_" + std::to_string(n) + "_";
+    KeyName prefix("User_");
+    prefix.Append(n).Append("_");
+    return prefix;
 }
 
 std::uint8_t LowByte(std::int32_t value)
@@ -83,25 +86,26 @@ std::string_view TextColorCaption(int n)
 }
 
 RgbColor ReadRgbKeys(TDMStyleIniFile &ini,
-                     const std::string &section,
-                     const std::string &prefix,
+                     std::string_view section,
+                     std::string_view prefix,
                      std::int32_t defaultComponent)
 {
     RgbColor color;
-    color.red = LowByte(ini.ReadNumber(section, prefix + "Red", defaultComponent));
-    color.green = LowByte(ini.ReadNumber(section, prefix + "Green", defaultComponent));
-    color.blue = LowByte(ini.ReadNumber(section, prefix + "Blue", defaultComponent));
+    color.red = LowByte(ini.ReadNumber(section, KeyName(prefix).Append("Red"), defaultComponent));
+    color.green
+        = LowByte(ini.ReadNumber(section, KeyName(prefix).Append("Green"), defaultComponent));
+    color.blue = LowByte(ini.ReadNumber(section, KeyName(prefix).Append("Blue"), defaultComponent));
     return color;
 }
 
 void WriteRgbKeys(TDMStyleIniFile &ini,
-                  const std::string &section,
-                  const std::string &prefix,
+                  std::string_view section,
+                  std::string_view prefix,
                   RgbColor color)
 {
-    ini.WriteNumber(section, prefix + "Red", color.red);
-    ini.WriteNumber(section, prefix + "Green", color.green);
-    ini.WriteNumber(section, prefix + "Blue", color.blue);
+    ini.WriteNumber(section, KeyName(prefix).Append("Red"), color.red);
+    ini.WriteNumber(section, KeyName(prefix).Append("Green"), color.green);
+    ini.WriteNumber(section, KeyName(prefix).Append("Blue"), color.blue);
 }
 
 bool LoadTextColorsSection(const std::string &path, UserColorTable &table)

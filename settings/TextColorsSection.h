@@ -28,12 +28,12 @@ class TDMStyleIniFile;
 // and written in that order. Each component keeps the low 8 bits of the number read, so 300 is
 // 44 and -1 is 255.
 RgbColor ReadRgbKeys(TDMStyleIniFile &ini,
-                     const std::string &section,
-                     const std::string &prefix,
+                     std::string_view section,
+                     std::string_view prefix,
                      std::int32_t defaultComponent);
 void WriteRgbKeys(TDMStyleIniFile &ini,
-                  const std::string &section,
-                  const std::string &prefix,
+                  std::string_view section,
+                  std::string_view prefix,
                   RgbColor color);
 
 // Reads the 153 keys; each component keeps the low 8 bits of the number read (default 0).

@@ -1,12 +1,13 @@
 #include "WindowColorsSection.h"
 
+#include "KeyName.h"
 #include "SuppUnit.h"
 
 #include <array>
 
 namespace {
 
-const std::string Section = "WindowColors";
+constexpr std::string_view Section = "WindowColors";
 
 constexpr std::int32_t DefaultComponent = 1;
 constexpr std::int32_t DefaultTrans = 2;
@@ -29,9 +30,9 @@ constexpr std::array<GameWindowInfo, GameWindowCount> GameWindows{{
     {"BazaarMerchantWin", "BazaarMerchant", "BazaarMerchant", Vorran},
 }};
 
-std::string KeyPrefix(int kind)
+std::string_view KeyPrefix(int kind)
 {
-    return std::string(GameWindow(kind).keyPrefix);
+    return GameWindow(kind).keyPrefix;
 }
 
 } // namespace
@@ -49,9 +50,9 @@ bool LoadWindowColorsSection(const std::string &path, WindowColorTable &table)
 {
     TDMStyleIniFile ini(path);
     for (int kind = WindowColorTable::first; kind <= WindowColorTable::last; ++kind) {
-        const std::string prefix = KeyPrefix(kind);
+        const auto prefix = KeyPrefix(kind);
         table[kind].color = ReadRgbKeys(ini, Section, prefix, DefaultComponent);
-        table[kind].trans = ini.ReadNumber(Section, prefix + "Trans", DefaultTrans);
+        table[kind].trans = ini.ReadNumber(Section, KeyName(prefix).Append("Trans"), DefaultTrans);
     }
     return true;
 }
@@ -60,9 +61,9 @@ bool SaveWindowColorsSection(const std::string &path, const WindowColorTable &ta
 {
     TDMStyleIniFile ini(path);
     for (int kind = WindowColorTable::first; kind <= WindowColorTable::last; ++kind) {
-        const std::string prefix = KeyPrefix(kind);
+        const auto prefix = KeyPrefix(kind);
         WriteRgbKeys(ini, Section, prefix, table[kind].color);
-        ini.WriteNumber(Section, prefix + "Trans", table[kind].trans);
+        ini.WriteNumber(Section, KeyName(prefix).Append("Trans"), table[kind].trans);
     }
     ini.UpdateFile();
     return true;

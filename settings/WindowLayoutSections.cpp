@@ -1,5 +1,6 @@
 #include "WindowLayoutSections.h"
 
+#include "KeyName.h"
 #include "SuppUnit.h"
 
 #include <array>
@@ -28,34 +29,34 @@ std::optional<WindowLayoutEntry> FixedSize(int kind)
     }
 }
 
-WindowLayoutEntry ReadEntry(TDMStyleIniFile &ini, const std::string &section, int kind)
+WindowLayoutEntry ReadEntry(TDMStyleIniFile &ini, std::string_view section, int kind)
 {
-    const std::string prefix(GameWindow(kind).keyPrefix);
+    const std::string_view prefix = GameWindow(kind).keyPrefix;
     WindowLayoutEntry entry;
-    entry.y = ini.ReadNumber(section, prefix + "Y", 0);
-    entry.x = ini.ReadNumber(section, prefix + "X", 0);
+    entry.y = ini.ReadNumber(section, KeyName(prefix).Append("Y"), 0);
+    entry.x = ini.ReadNumber(section, KeyName(prefix).Append("X"), 0);
     if (const auto fixed = FixedSize(kind)) {
         entry.h = fixed->h;
         entry.w = fixed->w;
     } else {
-        entry.h = ini.ReadNumber(section, prefix + "H", 0);
-        entry.w = ini.ReadNumber(section, prefix + "W", 0);
+        entry.h = ini.ReadNumber(section, KeyName(prefix).Append("H"), 0);
+        entry.w = ini.ReadNumber(section, KeyName(prefix).Append("W"), 0);
     }
     return entry;
 }
 
 void WriteEntry(TDMStyleIniFile &ini,
-                const std::string &section,
+                std::string_view section,
                 int kind,
                 const WindowLayoutEntry &entry)
 {
-    const std::string prefix(GameWindow(kind).keyPrefix);
-    ini.WriteNumber(section, prefix + "Y", entry.y);
-    ini.WriteNumber(section, prefix + "X", entry.x);
+    const std::string_view prefix = GameWindow(kind).keyPrefix;
+    ini.WriteNumber(section, KeyName(prefix).Append("Y"), entry.y);
+    ini.WriteNumber(section, KeyName(prefix).Append("X"), entry.x);
     if (FixedSize(kind))
         return;
-    ini.WriteNumber(section, prefix + "H", entry.h);
-    ini.WriteNumber(section, prefix + "W", entry.w);
+    ini.WriteNumber(section, KeyName(prefix).Append("H"), entry.h);
+    ini.WriteNumber(section, KeyName(prefix).Append("W"), entry.w);
 }
 
 } // namespace
@@ -74,7 +75,7 @@ bool LoadWindowLayoutSections(const std::string &path, WindowLayoutTable &table)
     TDMStyleIniFile ini(path);
     for (int resolution = WindowLayoutTable::first; resolution <= WindowLayoutTable::last;
          ++resolution) {
-        const std::string section(Resolution(resolution).section);
+        const std::string_view section = Resolution(resolution).section;
         for (int kind = WindowLayout::first; kind <= WindowLayout::last; ++kind)
             table[resolution][kind] = ReadEntry(ini, section, kind);
     }
@@ -86,7 +87,7 @@ bool SaveWindowLayoutSections(const std::string &path, const WindowLayoutTable &
     TDMStyleIniFile ini(path);
     for (int resolution = WindowLayoutTable::first; resolution <= WindowLayoutTable::last;
          ++resolution) {
-        const std::string section(Resolution(resolution).section);
+        const std::string_view section = Resolution(resolution).section;
         for (int kind = WindowLayout::first; kind <= WindowLayout::last; ++kind)
             WriteEntry(ini, section, kind, table[resolution][kind]);
     }

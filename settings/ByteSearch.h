@@ -1,0 +1,41 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+// The offset of the first byte at or after from that is a, b or c; the text's size when there
+// is none. Eight bytes are tested at once: a key line of a client file is some twenty bytes,
+// where a call of memchr() per byte sought would cost more than the search itself.
+inline std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, char c)
+{
+    const char *data = text.data();
+    const std::size_t size = text.size();
+    std::size_t at = from;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+        constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
+        // A high bit in each byte that is zero. A byte above a zero one may be marked too, never
+        // one below it, so the lowest mark is always a true one.
+        const auto zeroBytes = [](std::uint64_t word) { return (word - Ones) & ~word & HighBits; };
+        const std::uint64_t aBytes = Ones * static_cast<unsigned char>(a);
+        const std::uint64_t bBytes = Ones * static_cast<unsigned char>(b);
+        const std::uint64_t cBytes = Ones * static_cast<unsigned char>(c);
+        for (; at + sizeof(std::uint64_t) <= size; at += sizeof(std::uint64_t)) {
+            std::uint64_t word;
+            std::memcpy(&word, data + at, sizeof word);
+            const std::uint64_t marks
+                = zeroBytes(word ^ aBytes) | zeroBytes(word ^ bBytes) | zeroBytes(word ^ cBytes);
+            if (marks != 0)
+                return at + static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+        }
+    }
+    for (; at < size; ++at) {
+        const char byte = data[at];
+        if (byte == a || byte == b || byte == c)
+            return at;
+    }
+    return size;
+}

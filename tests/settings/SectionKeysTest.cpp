@@ -1,0 +1,184 @@
+// The key look-up of a section, which tries the lines after the last one found before its
+// table, and the parse a whole-file operation shares between its section objects.
+
+#include "SectionKeys.h"
+
+#include "PrivateProfile.h"
+#include "TempFolder.h"
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A section's key names in the order of the file, and where the first line of each name is,
+// kept the plain way.
+class KeyLines
+{
+public:
+    void Add(std::string name)
+    {
+        m_firstLines.try_emplace(AsciiUpper(name), m_names.size());
+        m_names.push_back(std::move(name));
+    }
+
+    SectionKeys Index() const
+    {
+        SectionKeys keys;
+        for (std::size_t line = 0; line < m_names.size(); ++line)
+            keys.AddFileLine(m_names[line], KeyPlace{false, line, 0, 0});
+        return keys;
+    }
+
+    std::optional<std::size_t> FirstLineNamed(std::string_view name) const
+    {
+        const auto found = m_firstLines.find(AsciiUpper(name));
+        return found == m_firstLines.end() ? std::nullopt : std::optional(found->second);
+    }
+
+    const std::deque<std::string> &names() const { return m_names; }
+
+private:
+    std::deque<std::string> m_names;                 // a deque: the index keeps views of them
+    std::map<std::string, std::size_t> m_firstLines; // by the upper-cased name
+};
+
+std::optional<std::size_t> FoundLine(const SectionKeys &keys, std::string_view name)
+{
+    const auto *place = keys.Find(name);
+    return place ? std::optional(place->index) : std::nullopt;
+}
+
+// Looks every name up in the given order and compares with the plain search.
+void ExpectFirstLines(const KeyLines &lines,
+                      const SectionKeys &keys,
+                      const std::vector<std::string> &asked)
+{
+    for (const auto &name : asked)
+        EXPECT_EQ(FoundLine(keys, name), lines.FirstLineNamed(name)) << name;
+}
+
+TEST(SectionKeys, FindsTheFirstLineOfANameInAnyOrderAndLetterCase)
+{
+    KeyLines lines;
+    for (const char *name : {"Alpha", "Beta", "alpha", "Gamma", "BETA", "Delta", "gamma"})
+        lines.Add(name);
+    for (int filler = 0; filler < 20; ++filler)
+        lines.Add("Unknown" + std::to_string(filler));
+    lines.Add("DELTA");
+    lines.Add("Epsilon");
+    const auto keys = lines.Index();
+
+    // In order, where the lines after the last found are tried first: a later duplicate right
+    // after a match must not be taken for it.
+    ExpectFirstLines(lines, keys, {"alpha", "BETA", "Alpha", "gamma", "beta", "delta"});
+    // Backwards and far apart, so the table answers, then in order again from there.
+    ExpectFirstLines(lines, keys, {"Epsilon", "DELTA", "Unknown3", "Unknown4", "Gamma", "Zeta"});
+}
+
+// So many names that the filter of names seen cannot vouch for most lines: the doubtful ones
+// must still give the first line of their name, and duplicates must never be taken for it.
+TEST(SectionKeys, ManyNamesWithDuplicatesGiveTheFirstLineInEveryOrder)
+{
+    KeyLines lines;
+    std::mt19937 random(7);
+    for (int line = 0; line < 9000; ++line) {
+        const int number = static_cast<int>(random() % 6000);
+        lines.Add((line % 2 ? "key_" : "KEY_") + std::to_string(number));
+    }
+    const auto keys = lines.Index();
+
+    std::vector<std::string> inFileOrder(lines.names().begin(), lines.names().end());
+    ExpectFirstLines(lines, keys, inFileOrder);
+    auto shuffled = inFileOrder;
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    shuffled.push_back("key_6001");
+    ExpectFirstLines(lines, keys, shuffled);
+}
+
+TEST(SectionKeys, AKeyAddedLaterIsFoundBeforeAndAfterTheTableIsBuilt)
+{
+    KeyLines lines;
+    lines.Add("One");
+    lines.Add("Two");
+    SectionKeys keys = lines.Index();
+    keys.AddNewKey("Three", KeyPlace{true, 0, 0, 0});
+    ASSERT_NE(keys.Find("three"), nullptr);
+    EXPECT_TRUE(keys.Find("three")->added);
+    // A miss builds the table; a key added after that is in it too.
+    EXPECT_EQ(keys.Find("Four"), nullptr);
+    keys.AddNewKey("Four", KeyPlace{true, 1, 0, 0});
+    EXPECT_EQ(FoundLine(keys, "One"), 0u);
+    ASSERT_NE(keys.Find("FOUR"), nullptr);
+    EXPECT_EQ(keys.Find("FOUR")->index, 1u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The parse shared by the section objects of one whole-file operation
+
+class SharedParseTest : public ::testing::Test
+{
+protected:
+    std::string ReadInNewObject(const std::string &key)
+    {
+        PrivateProfileFile profile(path, RealFileSystem());
+        return profile.GetString("S", key, "<missing>");
+    }
+
+    TempFolder folder;
+    const std::string path = folder.file("dmclient.ini");
+};
+
+TEST_F(SharedParseTest, BytesChangedBetweenObjectsAreReadAfresh)
+{
+    WriteBytes(path, "[S]\nA=1\n");
+    const SharedParseScope scope;
+    EXPECT_EQ(ReadInNewObject("A"), "1");
+    // The same size, other bytes: the parse left behind must not be taken for them.
+    WriteBytes(path, "[S]\nA=2\n");
+    EXPECT_EQ(ReadInNewObject("A"), "2");
+    WriteBytes(path, "[S]\nA=2\nB=3\n");
+    EXPECT_EQ(ReadInNewObject("B"), "3");
+}
+
+TEST_F(SharedParseTest, EditsThatWereNeverFlushedDoNotReachTheNextObject)
+{
+    WriteBytes(path, "[S]\nA=1\n");
+    const SharedParseScope scope;
+    EXPECT_EQ(ReadInNewObject("A"), "1");
+    {
+        PrivateProfileFile profile(path, RealFileSystem());
+        ASSERT_TRUE(profile.WriteString("S", "A", "9"));
+        ASSERT_TRUE(profile.WriteString("S", "New", "x"));
+    }
+    EXPECT_EQ(ReadInNewObject("A"), "1");
+    EXPECT_EQ(ReadInNewObject("New"), "<missing>");
+    EXPECT_EQ(ReadBytes(path), "[S]\nA=1\n");
+}
+
+TEST_F(SharedParseTest, AFlushedSaveIsSeenByTheNextObject)
+{
+    WriteBytes(path, "[S]\nA=1\n");
+    const SharedParseScope scope;
+    {
+        PrivateProfileFile profile(path, RealFileSystem());
+        EXPECT_EQ(profile.GetString("S", "A", ""), "1");
+        ASSERT_TRUE(profile.WriteString("S", "A", "2"));
+        ASSERT_TRUE(profile.Flush());
+    }
+    EXPECT_EQ(ReadInNewObject("A"), "2");
+    // A deleted file reads as empty, not as the parse before it.
+    std::filesystem::remove(path);
+    EXPECT_EQ(ReadInNewObject("A"), "<missing>");
+}
+
+} // namespace
