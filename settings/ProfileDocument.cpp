@@ -288,9 +288,18 @@ std::optional<std::string_view> ProfileDocument::Value(std::string_view section,
 {
     const auto *found = FindSection(section);
     const auto place = found ? FindKey(*found, key) : std::nullopt;
-    if (!place)
+    // A line without "=" names a key that has no value: the platform's read gives the default.
+    if (!place || !HasValue(*place))
         return std::nullopt;
     return ReadableValueOf(*found, *place);
+}
+
+bool ProfileDocument::HasValue(KeyPlace place) const
+{
+    // Lines this document wrote or rewrote always have their "=".
+    if (place.added || m_rewrites.contains(place.index))
+        return true;
+    return place.equals < place.contentEnd && m_text[place.equals] == '=';
 }
 
 std::string_view ProfileDocument::ReadableValueOf(const Section &section, KeyPlace place) const
@@ -311,7 +320,7 @@ bool ProfileDocument::WouldChange(std::string_view section,
     if (!place)
         return true;
     // The value a read already gives stays as it is spelt, quotes, blanks and length included.
-    if (SameBytes(ReadableValueOf(*found, *place), value))
+    if (HasValue(*place) && SameBytes(ReadableValueOf(*found, *place), value))
         return false;
     const auto line = LineContent(*found, *place);
     return RewriteValue(line, value) != line;

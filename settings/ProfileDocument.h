@@ -98,6 +98,8 @@ private:
     std::string_view LineContent(const Section &section, KeyPlace place) const;
     // The key's value as a read gives it.
     std::string_view ReadableValueOf(const Section &section, KeyPlace place) const;
+    // Whether the key's line has an "=", and so a value a read can give.
+    bool HasValue(KeyPlace place) const;
     std::string &EditableLine(Section &section, KeyPlace place);
     Section &AddSection(std::string_view name);
     void AddKey(Section &section, std::string_view key, std::string_view value);

@@ -9,7 +9,7 @@ enum class LineKind {
     Blank,
     Comment, // first non-blank character ";" or "#"
     Header,  // first non-blank character "[" and a "]" later in the line
-    Key,     // anything else; a line without "=" is a key with an empty value
+    Key,     // anything else; a line without "=" names a key that reads as missing
 };
 
 struct ParsedLine

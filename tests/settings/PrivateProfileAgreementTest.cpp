@@ -84,17 +84,16 @@ std::string Upper(std::string text)
     return text;
 }
 
-bool IsCommentOrBare(std::string_view line)
+bool IsComment(std::string_view line)
 {
-    return line.starts_with(';') || line.starts_with('#') || line.find('=') == line.npos;
+    return line.starts_with(';') || line.starts_with('#');
 }
 
 // Every section and key name the file spells: each key under its own section, under the
 // section's name upper-cased with the key's upper-cased too, and under a section that is not
-// there. Two kinds of line are left out, where ours answers differently on purpose: a comment
-// line (";" or "#" first), which the platform takes for a key named with the ";", and a line
-// without "=" (or a header without "]"), which the platform takes for a missing key and ours
-// for a key with an empty value. The program asks for no such key.
+// there. Comment lines (";" or "#" first) are left out, where ours answers differently on
+// purpose: the platform takes them for keys named with the ";", which ours never reads and
+// refuses to write. The program asks for no such key.
 std::set<Probe> ProbesOf(const std::string &bytes)
 {
     std::set<Probe> probes;
@@ -108,7 +107,7 @@ std::set<Probe> ProbesOf(const std::string &bytes)
             section = std::string(Trim(line.substr(1, line.find(']') - 1)));
             continue;
         }
-        if (section.empty() || IsCommentOrBare(line))
+        if (section.empty() || IsComment(line))
             continue;
         const auto key = std::string(Trim(line.substr(0, line.find('='))));
         probes.insert({section, key});

@@ -107,9 +107,10 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"General", "Inner", "a\" and \"b"},
         ReadCase{"General", "Tabbed", "value"},
         ReadCase{"General", "Equals", "a=b"},
-        // Present but empty is not missing.
+        // Present but empty is not missing; a line without "=" has no value at all, and the
+        // platform's read gives the default for it.
         ReadCase{"General", "Empty", ""},
-        ReadCase{"General", "Bare", ""},
+        ReadCase{"General", "Bare", "<default>"},
         // The first of duplicate keys and sections wins.
         ReadCase{"General", "Dup", "first"},
         ReadCase{"General", "DUP", "first"},
@@ -200,6 +201,10 @@ INSTANTIATE_TEST_SUITE_P(
                               {{"S", "A", "1"}, {"S", "B", "2"}, {"S", "c", "3"}},
                               "[S]\nA=1\nB=   2\nC=3\n"},
                     WriteCase{"EmptiesAValue", "[S]\nA=1 \n", {{"S", "A", ""}}, "[S]\nA= \n"},
+                    WriteCase{"GivesALineWithoutEqualsItsEmptyValue",
+                              "[S]\nBare\n",
+                              {{"S", "bare", ""}},
+                              "[S]\nBare=\n"},
                     WriteCase{"KeepsAValueTheReadAlreadyGives",
                               "[S]\nA = \"same\"  \nB='x' \n",
                               {{"S", "A", "same"}, {"S", "B", "x"}},
