@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "ProgramVersion.h"
 #include "Seams.h"
+#include "SvgIcon.h"
 
 #include <cstdio>
 #include <iostream>
@@ -12,7 +13,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QIcon>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
     SetHintHidePause(HintHidePauseMilliseconds);
     QApplication::setApplicationName(QStringLiteral("VEzaz"));
     QApplication::setApplicationDisplayName(QStringLiteral("VEzaz"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vezaz.svg")));
+    QApplication::setWindowIcon(SvgIcon(QStringLiteral(":/icons/vezaz.svg")));
     // Lets Wayland desktops tie the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.vezaz"));
     ApplyProgramFont();

@@ -2,6 +2,7 @@
 
 #include "Links.h"
 #include "ProgramVersion.h"
+#include "SvgIcon.h"
 #include "ui_AboutBox.h"
 
 #include <QIcon>
@@ -32,7 +33,6 @@ TAboutBox::TAboutBox(Seams seams, QWidget *parent)
 {
     ui->setupUi(this);
     FixClientSize(ClientSize);
-    ShowProgramIcon();
     ShowLinks();
     connect(ui->UrlLabel, &ClickLabel::clicked, this, &TAboutBox::UrlLabelClick);
     connect(ui->EmailLabel, &ClickLabel::doubleClicked, this, &TAboutBox::EmailLabelDblClick);
@@ -42,10 +42,18 @@ TAboutBox::TAboutBox(Seams seams, QWidget *parent)
 
 TAboutBox::~TAboutBox() = default;
 
+// The box is created hidden at start-up and may never be shown: its icon is drawn when it is.
+void TAboutBox::showEvent(QShowEvent *event)
+{
+    if (ui->ProgramIcon->pixmap().isNull())
+        ShowProgramIcon();
+    FixedDialog::showEvent(event);
+}
+
 void TAboutBox::ShowProgramIcon()
 {
     // Drawn from the SVG at the size and pixel density of the screen, so it stays sharp.
-    const QIcon icon(QStringLiteral(":/icons/vezaz.svg"));
+    const QIcon icon = SvgIcon(QStringLiteral(":/icons/vezaz.svg"));
     ui->ProgramIcon->setPixmap(icon.pixmap(IconSize, devicePixelRatio()));
 }
 

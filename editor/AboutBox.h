@@ -20,6 +20,9 @@ public:
     explicit TAboutBox(Seams seams, QWidget *parent = nullptr);
     ~TAboutBox() override;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void ShowProgramIcon();
     void ShowLinks();

@@ -70,22 +70,24 @@ void KeyMapPage::SetUpGrid()
 void KeyMapPage::FillKeyMapPage()
 {
     m_filling = true;
+    // All rows at once: inserting them one by one makes the table and its header catch up
+    // with every one.
     ui->KeymapEditor->setRowCount(0);
+    ui->KeymapEditor->setRowCount(KeyMapCount);
     for (int entry = 0; entry < KeyMapCount; ++entry)
-        AppendRow(entry);
+        FillRow(entry);
     m_filling = false;
 }
 
-void KeyMapPage::AppendRow(int entry)
+// Row n shows catalogue entry n.
+void KeyMapPage::FillRow(int entry)
 {
     QTableWidget *grid = ui->KeymapEditor;
-    const int row = grid->rowCount();
-    grid->insertRow(row);
     auto *function = new QTableWidgetItem(DisplayName(KeyMapKey(entry)));
     function->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    grid->setItem(row, FunctionColumn, function);
+    grid->setItem(entry, FunctionColumn, function);
     grid->setItem(
-        row, KeyColumn, new QTableWidgetItem(BindingText(m_context.settings.KeyMaps[entry])));
+        entry, KeyColumn, new QTableWidgetItem(BindingText(m_context.settings.KeyMaps[entry])));
 }
 
 void KeyMapPage::KeymapEditorSetEditText(int /*column*/, int row, const QString &text)

@@ -28,7 +28,7 @@ public:
 
 private:
     void SetUpGrid();
-    void AppendRow(int entry);
+    void FillRow(int entry);
     // Stores the binding cell's text in entry row; the column is not looked at, since only the
     // binding column can be edited.
     void KeymapEditorSetEditText(int column, int row, const QString &text);

@@ -9,6 +9,7 @@
 #include "ModelPage.h"
 #include "OptionPages.h"
 #include "ProgramVersion.h"
+#include "SvgIcon.h"
 #include "TextColorsPage.h"
 #include "WindowPage.h"
 #include "ui_MainForm.h"
@@ -43,6 +44,7 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
     , m_clientFile(std::move(clientFile))
 {
     ui->setupUi(this);
+    ShowToolbarIcons();
     CreatePages();
     FixWindowFrame();
     ConnectHandlers();
@@ -75,6 +77,13 @@ void TDMini1::CreatePages()
     ui->PageControl1->addTab(keyMapPage, QStringLiteral("Keymaps"));
     ui->PageControl1->addTab(miscPage, QStringLiteral("Misc"));
     ui->PageControl1->setCurrentIndex(0);
+}
+
+void TDMini1::ShowToolbarIcons()
+{
+    ui->ToolButton1->setIcon(SvgIcon(QStringLiteral(":/icons/load.svg")));
+    ui->ToolButton2->setIcon(SvgIcon(QStringLiteral(":/icons/save.svg")));
+    ui->ToolButton8->setIcon(SvgIcon(QStringLiteral(":/icons/exit.svg")));
 }
 
 void TDMini1::FixWindowFrame()

@@ -48,6 +48,7 @@ protected:
 private:
     void CreatePages();
     void FixWindowFrame();
+    void ShowToolbarIcons();
     void ConnectHandlers();
     PageContext MakePageContext();
     void ShowStatus(int panel, const QString &text);

@@ -2,6 +2,7 @@
 
 #include "ColorSwatch.h"
 #include "IntegerText.h"
+#include "SvgIcon.h"
 #include "WindowPreview.h"
 #include "ui_WindowPage.h"
 
@@ -61,6 +62,7 @@ WindowPage::WindowPage(PageContext context, QWidget *parent)
     ui->WindowPanel->setAutoFillBackground(true);
     PaintNumberBoxes();
     FillWindowNames();
+    ShowButtonIcons();
     m_resolutionButtons = new QButtonGroup(this);
     m_resolutionButtons->setExclusive(true);
     for (QToolButton *button :
@@ -78,6 +80,18 @@ void WindowPage::PaintNumberBoxes()
     PaintNumberBox(ui->Edit4, QColor(255, 0, 0));
     PaintNumberBox(ui->Edit5, QColor(0, 128, 0));
     PaintNumberBox(ui->Edit6, QColor(0, 0, 255));
+}
+
+// Drawn from the program's SVG files when the page is first shown.
+void WindowPage::ShowButtonIcons()
+{
+    ui->SpeedButton1->setIcon(SvgIcon(QStringLiteral(":/icons/arrow-down.svg")));
+    ui->SpeedButton2->setIcon(SvgIcon(QStringLiteral(":/icons/arrow-up.svg")));
+    ui->SpeedButton3->setIcon(SvgIcon(QStringLiteral(":/icons/disc-1.svg")));
+    ui->SpeedButton4->setIcon(SvgIcon(QStringLiteral(":/icons/disc-2.svg")));
+    ui->SpeedButton5->setIcon(SvgIcon(QStringLiteral(":/icons/disc-3.svg")));
+    ui->SpeedButton6->setIcon(SvgIcon(QStringLiteral(":/icons/disc-4.svg")));
+    ui->SpeedButton7->setIcon(SvgIcon(QStringLiteral(":/icons/disc-5.svg")));
 }
 
 void WindowPage::FillWindowNames()

@@ -67,6 +67,7 @@ private:
     void ConnectPreview(WindowPreview *preview);
     void PaintNumberBoxes();
     void FillWindowNames();
+    void ShowButtonIcons();
     QList<WindowPreview *> PreviewsInChildOrder() const;
 
     // The resolution whose layout the page shows: CurrentResolution, or 640x480 when that is
