@@ -107,7 +107,7 @@ std::set<Probe> ProbesOf(const std::string &bytes)
             section = std::string(Trim(line.substr(1, line.find(']') - 1)));
             continue;
         }
-        if (section.empty() || IsComment(line))
+        if (section.empty() || line.empty() || IsComment(line))
             continue;
         const auto key = std::string(Trim(line.substr(0, line.find('='))));
         probes.insert({section, key});
