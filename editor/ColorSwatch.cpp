@@ -26,6 +26,14 @@ void PaintRole(QWidget *widget, QPalette::ColorRole role, ScreenColor color)
     widget->setPalette(palette);
 }
 
+void PaintNumberBox(QLineEdit *box, const QColor &background)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, Qt::white);
+    box->setPalette(palette);
+}
+
 } // namespace
 
 ScreenColor RgbToScreenColor(RgbColor color)
@@ -95,4 +103,11 @@ bool PickColorWithDialog(QLineEdit *red,
     green->setText(QString::number(chosen->green));
     blue->setText(QString::number(chosen->blue));
     return true;
+}
+
+void PaintComponentBoxes(QLineEdit *red, QLineEdit *green, QLineEdit *blue)
+{
+    PaintNumberBox(red, QColor(255, 0, 0));
+    PaintNumberBox(green, QColor(0, 128, 0));
+    PaintNumberBox(blue, QColor(0, 0, 255));
 }

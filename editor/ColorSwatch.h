@@ -31,6 +31,9 @@ void PaintText(QWidget *widget, ScreenColor color);
 ScreenColor BackgroundOf(const QWidget *widget);
 ScreenColor TextOf(const QWidget *widget);
 
+// A page's red, green and blue number boxes, each wearing its component's colour with white digits.
+void PaintComponentBoxes(QLineEdit *red, QLineEdit *green, QLineEdit *blue);
+
 // The colour dialog's round trip for a page's red, green and blue number boxes. The dialog starts
 // at the boxes' colour (a box that is not an integer counts as 0; numbers are clamped to 0..255).
 // When the user confirms, red, green and blue are written into the boxes as decimal text, in that

@@ -2,13 +2,13 @@
 
 #include "ColorSwatch.h"
 #include "IntegerText.h"
+#include "TaggedControls.h"
 #include "WindowColorsSection.h"
 #include "ui_TextColorsPage.h"
 
 #include <optional>
 
 #include <QLineEdit>
-#include <QPalette>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -34,15 +34,6 @@ std::uint8_t &ComponentOf(RgbColor &color, int component)
     }
 }
 
-// A number box wears its component's colour, with white digits.
-void ColorNumberBox(QLineEdit *box, const QColor &background)
-{
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Text, Qt::white);
-    box->setPalette(palette);
-}
-
 } // namespace
 
 TextColorsPage::TextColorsPage(PageContext context, QWidget *parent)
@@ -66,7 +57,7 @@ TextColorsPage::~TextColorsPage() = default;
 void TextColorsPage::CollectSampleLabels()
 {
     for (ClickLabel *label : ui->Panel2->findChildren<ClickLabel *>()) {
-        const int tag = label->property("tag").toInt();
+        const int tag = TagOf(label);
         if (tag < UserColorTable::first || tag > UserColorTable::last)
             continue;
         const std::string_view caption = TextColorCaption(tag);
@@ -79,9 +70,7 @@ void TextColorsPage::CollectSampleLabels()
 
 void TextColorsPage::ColorNumberBoxes()
 {
-    ColorNumberBox(ui->Edit1, QColor(255, 0, 0));
-    ColorNumberBox(ui->Edit2, QColor(0, 128, 0));
-    ColorNumberBox(ui->Edit3, QColor(0, 0, 255));
+    PaintComponentBoxes(ui->Edit1, ui->Edit2, ui->Edit3);
 }
 
 void TextColorsPage::ConnectHandlers()

@@ -3,6 +3,7 @@
 #include "ColorSwatch.h"
 #include "IntegerText.h"
 #include "SvgIcon.h"
+#include "TaggedControls.h"
 #include "WindowPreview.h"
 #include "ui_WindowPage.h"
 
@@ -31,22 +32,9 @@ int Wrapped(int resolution)
     return resolution;
 }
 
-int TagOf(const QObject *object)
-{
-    return object->property("tag").toInt();
-}
-
 QString Text(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void PaintNumberBox(QLineEdit *box, const QColor &background)
-{
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Text, Qt::white);
-    box->setPalette(palette);
 }
 
 } // namespace
@@ -77,9 +65,7 @@ WindowPage::~WindowPage() = default;
 
 void WindowPage::PaintNumberBoxes()
 {
-    PaintNumberBox(ui->Edit4, QColor(255, 0, 0));
-    PaintNumberBox(ui->Edit5, QColor(0, 128, 0));
-    PaintNumberBox(ui->Edit6, QColor(0, 0, 255));
+    PaintComponentBoxes(ui->Edit4, ui->Edit5, ui->Edit6);
 }
 
 // Drawn from the program's SVG files when the page is first shown.
