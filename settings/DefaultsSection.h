@@ -84,8 +84,8 @@ struct DefaultsSettings
     std::array<bool, DefaultsFlagCount> Flags{};
     TrackSortKind TrackSortType{};
     TrackPlayersKind TrackPlayers{};
-    std::int32_t TrackFilterType
-        = 0; // bits remove colours: 1 green, 2 blue, 4 white, 8 yellow, 16 red
+    // Each bit removes a colour from the track list: 1 green, 2 blue, 4 white, 8 yellow, 16 red.
+    std::int32_t TrackFilterType = 0;
     std::int32_t ChatLineSpacing = 0;
     std::int32_t ChatFontSize = 0;
     std::int32_t LastCharSel = 0;
