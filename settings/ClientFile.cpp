@@ -1,7 +1,6 @@
 #include "ClientFile.h"
 
 #include "IniError.h"
-#include "PrivateProfile.h"
 
 #include <functional>
 
@@ -12,11 +11,9 @@ bool EndsWithSeparator(const std::string &folder)
     return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
 }
 
-// Runs the section operations in order; the first refused write stops the rest. Each section
-// object reads the file, but the parse of bytes it read before is used again.
+// Runs the section operations in order; the first refused write stops the rest.
 SectionsError RunInOrder(std::initializer_list<std::function<void()>> operations)
 {
-    const SharedParseScope sharedParse;
     try {
         for (const auto &operation : operations)
             operation();

@@ -52,17 +52,6 @@ void TIniFile::WriteString(const std::string &section,
     WriteValue(section, key, value);
 }
 
-std::optional<std::string_view> TIniFile::FindValue(std::string_view section, std::string_view key)
-{
-    return m_profile.Find(section, key);
-}
-
-void TIniFile::WriteValue(std::string_view section, std::string_view key, std::string_view value)
-{
-    if (!m_profile.WriteString(section, key, value))
-        throw IniWriteError(FileName());
-}
-
 void TIniFile::UpdateFile()
 {
     if (!m_profile.Flush())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IniError.h"
 #include "PrivateProfile.h"
 
 #include <cstdint>
@@ -68,9 +69,16 @@ public:
 
     // ReadString's value as a view into the file held in memory, valid until the next write;
     // nullopt where ReadString gives its default. The typed reads need no copy of it.
-    std::optional<std::string_view> FindValue(std::string_view section, std::string_view key);
+    std::optional<std::string_view> FindValue(std::string_view section, std::string_view key)
+    {
+        return m_profile.Find(section, key);
+    }
     // WriteString for names and values that are not strings already.
-    void WriteValue(std::string_view section, std::string_view key, std::string_view value);
+    void WriteValue(std::string_view section, std::string_view key, std::string_view value)
+    {
+        if (!m_profile.WriteString(section, key, value))
+            throw IniWriteError(FileName());
+    }
 
 private:
     PrivateProfileFile m_profile;

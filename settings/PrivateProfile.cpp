@@ -1,5 +1,6 @@
 #include "PrivateProfile.h"
 
+#include "AsciiCase.h"
 #include "ProfileDocument.h"
 
 #include <algorithm>
@@ -49,47 +50,7 @@ bool IsSafeKey(std::string_view key)
     });
 }
 
-// The parsed file a PrivateProfileFile left behind inside a SharedParseScope.
-struct SharedParse
-{
-    int depth = 0;
-    std::string path;
-    std::unique_ptr<ProfileDocument> document;
-};
-
-thread_local SharedParse sharedParse;
-
-// The parsed file left behind for this path, when it was made from exactly these bytes. It is
-// taken either way: one that does not fit goes before a new parse is made, so the two never
-// take up memory together.
-std::unique_ptr<ProfileDocument> TakeSharedParse(const std::string &path, std::string_view bytes)
-{
-    auto document = std::move(sharedParse.document);
-    if (document && sharedParse.path == path && document->OriginalText() == bytes)
-        return document;
-    return nullptr;
-}
-
-void LeaveSharedParse(const std::string &path, std::unique_ptr<ProfileDocument> document)
-{
-    if (sharedParse.depth == 0 || !document || document->IsEdited())
-        return;
-    sharedParse.path = path;
-    sharedParse.document = std::move(document);
-}
-
 } // namespace
-
-SharedParseScope::SharedParseScope()
-{
-    ++sharedParse.depth;
-}
-
-SharedParseScope::~SharedParseScope()
-{
-    if (--sharedParse.depth == 0)
-        sharedParse.document.reset();
-}
 
 struct PrivateProfileFile::Impl
 {
@@ -98,16 +59,10 @@ struct PrivateProfileFile::Impl
         , fileSystem(files)
     {}
 
-    // The file is read on first use, always; it is parsed unless the parse of these very bytes
-    // was left behind.
     ProfileDocument &Document()
     {
-        if (!document) {
-            std::string bytes = fileSystem.ReadAll(path).value_or(std::string());
-            document = TakeSharedParse(path, bytes);
-            if (!document)
-                document = std::make_unique<ProfileDocument>(std::move(bytes));
-        }
+        if (!document)
+            document.emplace(fileSystem.ReadAll(path).value_or(std::string()));
         return *document;
     }
 
@@ -122,7 +77,7 @@ struct PrivateProfileFile::Impl
     // in a row.
     bool IsKnownSafeSection(std::string_view section)
     {
-        if (section == lastSafeSection && !lastSafeSection.empty())
+        if (!lastSafeSection.empty() && SameBytes(section, lastSafeSection))
             return true;
         if (!IsSafeSection(section))
             return false;
@@ -132,7 +87,7 @@ struct PrivateProfileFile::Impl
 
     std::string path;
     FileSystem &fileSystem;
-    std::unique_ptr<ProfileDocument> document;
+    std::optional<ProfileDocument> document;
     std::optional<bool> canReplace;
     std::string lastSafeSection;
     bool changed = false;
@@ -143,10 +98,7 @@ PrivateProfileFile::PrivateProfileFile(std::string path, FileSystem &fileSystem)
 {}
 
 // Unflushed changes are dropped on purpose: a save that failed half-way must not reach the disk.
-PrivateProfileFile::~PrivateProfileFile()
-{
-    LeaveSharedParse(m_impl->path, std::move(m_impl->document));
-}
+PrivateProfileFile::~PrivateProfileFile() = default;
 
 std::string PrivateProfileFile::GetString(std::string_view section,
                                           std::string_view key,

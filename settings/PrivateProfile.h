@@ -44,18 +44,3 @@ private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
-
-// While one lives on this thread, a PrivateProfileFile that goes without having changed
-// anything leaves its parsed file behind, and the next one opened over the same path takes it
-// over when the bytes it reads are still exactly the same. A whole-file load or save opens the
-// file once per section object: each still reads the file, but it is parsed once. Scopes may
-// nest; the outermost one lets the parsed file go when it ends.
-class SharedParseScope
-{
-public:
-    SharedParseScope();
-    ~SharedParseScope();
-
-    SharedParseScope(const SharedParseScope &) = delete;
-    SharedParseScope &operator=(const SharedParseScope &) = delete;
-};

@@ -330,7 +330,6 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 {
     if (!WouldChange(section, key, value))
         return;
-    m_edited = true;
     auto *found = FindSection(section);
     auto &target = found ? *found : AddSection(section);
     const auto place = FindKey(target, key);

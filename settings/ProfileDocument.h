@@ -44,11 +44,6 @@ public:
 
     std::string Serialise() const;
 
-    // The bytes the document was made from.
-    std::string_view OriginalText() const { return m_text; }
-    // Whether Set() has changed anything since the document was made.
-    bool IsEdited() const { return m_edited; }
-
 private:
     // Where a line of the original text starts, where its content ends and where its line
     // ending ends.
@@ -126,7 +121,6 @@ private:
     mutable std::string m_newLine; // the ending most lines use, counted when first needed
     std::map<std::size_t, Rewrite> m_rewrites; // by the line's start
     std::vector<Section *> m_addedSections;
-    bool m_edited = false;
     // Names of added sections and keys, and of sections asked for that the file does not have;
     // a deque so the indexes' views into them stay valid.
     mutable std::deque<std::string> m_addedNames;

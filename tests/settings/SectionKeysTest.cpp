@@ -1,14 +1,10 @@
 // The key look-up of a section, which tries the lines after the last one found before its
-// table, and the parse a whole-file operation shares between its section objects.
+// table.
 
 #include "SectionKeys.h"
 
-#include "PrivateProfile.h"
-#include "TempFolder.h"
-
 #include <algorithm>
 #include <deque>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <random>
@@ -120,65 +116,6 @@ TEST(SectionKeys, AKeyAddedLaterIsFoundBeforeAndAfterTheTableIsBuilt)
     EXPECT_EQ(FoundLine(keys, "One"), 0u);
     ASSERT_NE(keys.Find("FOUR"), nullptr);
     EXPECT_EQ(keys.Find("FOUR")->index, 1u);
-}
-
-// ---------------------------------------------------------------------------------------------
-// The parse shared by the section objects of one whole-file operation
-
-class SharedParseTest : public ::testing::Test
-{
-protected:
-    std::string ReadInNewObject(const std::string &key)
-    {
-        PrivateProfileFile profile(path, RealFileSystem());
-        return profile.GetString("S", key, "<missing>");
-    }
-
-    TempFolder folder;
-    const std::string path = folder.file("dmclient.ini");
-};
-
-TEST_F(SharedParseTest, BytesChangedBetweenObjectsAreReadAfresh)
-{
-    WriteBytes(path, "[S]\nA=1\n");
-    const SharedParseScope scope;
-    EXPECT_EQ(ReadInNewObject("A"), "1");
-    // The same size, other bytes: the parse left behind must not be taken for them.
-    WriteBytes(path, "[S]\nA=2\n");
-    EXPECT_EQ(ReadInNewObject("A"), "2");
-    WriteBytes(path, "[S]\nA=2\nB=3\n");
-    EXPECT_EQ(ReadInNewObject("B"), "3");
-}
-
-TEST_F(SharedParseTest, EditsThatWereNeverFlushedDoNotReachTheNextObject)
-{
-    WriteBytes(path, "[S]\nA=1\n");
-    const SharedParseScope scope;
-    EXPECT_EQ(ReadInNewObject("A"), "1");
-    {
-        PrivateProfileFile profile(path, RealFileSystem());
-        ASSERT_TRUE(profile.WriteString("S", "A", "9"));
-        ASSERT_TRUE(profile.WriteString("S", "New", "x"));
-    }
-    EXPECT_EQ(ReadInNewObject("A"), "1");
-    EXPECT_EQ(ReadInNewObject("New"), "<missing>");
-    EXPECT_EQ(ReadBytes(path), "[S]\nA=1\n");
-}
-
-TEST_F(SharedParseTest, AFlushedSaveIsSeenByTheNextObject)
-{
-    WriteBytes(path, "[S]\nA=1\n");
-    const SharedParseScope scope;
-    {
-        PrivateProfileFile profile(path, RealFileSystem());
-        EXPECT_EQ(profile.GetString("S", "A", ""), "1");
-        ASSERT_TRUE(profile.WriteString("S", "A", "2"));
-        ASSERT_TRUE(profile.Flush());
-    }
-    EXPECT_EQ(ReadInNewObject("A"), "2");
-    // A deleted file reads as empty, not as the parse before it.
-    std::filesystem::remove(path);
-    EXPECT_EQ(ReadInNewObject("A"), "<missing>");
 }
 
 } // namespace
