@@ -218,8 +218,8 @@ ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) co
     return m_lastSection = &section;
 }
 
-// One pass over the section's lines: each is searched once for its line break and its first
-// "=", eight bytes at a time, since this runs over every line of every section asked for.
+// One pass over the section's lines: each is searched once, eight bytes at a time, for its
+// first "=" and its line break, since this runs over every line of every section asked for.
 const SectionKeys &ProfileDocument::Keys(const Section &section) const
 {
     if (section.keysIndexed)
@@ -235,11 +235,8 @@ const SectionKeys &ProfileDocument::Keys(const Section &section) const
         while (first < section.bodyEnd && IsBlank(text[first]))
             ++first;
         // A body ends where a header line starts, so after a line break or at the text's end:
-        // the searches may run on past it and still stop at the same byte.
-        std::size_t contentEnd = FindAnyOf(text, first, '\r', '\n', '=');
-        const std::size_t equals = contentEnd;
-        if (contentEnd < text.size() && text[contentEnd] == '=')
-            contentEnd = FindAnyOf(text, contentEnd + 1, '\r', '\n', '\n');
+        // the search may run on past it and still stop at the same byte.
+        const auto [equals, contentEnd] = SplitKeyLine(text, first);
         const LineSpan line{begin, contentEnd, LineEnd(contentEnd)};
         begin = line.end;
         if (first == contentEnd || text[first] == ';' || text[first] == '#')
@@ -248,7 +245,10 @@ const SectionKeys &ProfileDocument::Keys(const Section &section) const
         if (text[first] == '[' && ParseLine(Content(line)).kind != LineKind::Key)
             continue;
         section.anchor = line;
-        const auto name = TrimBlanks(text.substr(first, std::min(equals, contentEnd) - first));
+        std::size_t nameEnd = equals;
+        while (nameEnd > first && IsBlank(text[nameEnd - 1]))
+            --nameEnd;
+        const auto name = text.substr(first, nameEnd - first);
         if (!name.empty())
             section.keys.AddFileLine(name, KeyPlace{false, line.begin, line.contentEnd, equals});
     }

@@ -8,33 +8,11 @@ namespace {
 // unknown keys a game's file holds between known ones.
 constexpr std::size_t LinesTriedInOrder = 8;
 
-constexpr std::size_t FilterBits = 64 * 64;
-
 } // namespace
 
 void SectionKeys::Reserve(std::size_t count)
 {
     m_lines.reserve(count);
-}
-
-bool SectionKeys::MarkSeen(std::size_t hash)
-{
-    // The top bits: the table takes its slot from the bottom ones.
-    const std::size_t bit = (hash >> (8 * sizeof hash - 12)) % FilterBits;
-    std::uint64_t &word = m_seen[bit / 64];
-    const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
-    const bool seen = (word & mask) != 0;
-    word |= mask;
-    return seen;
-}
-
-void SectionKeys::AddFileLine(std::string_view name, const KeyPlace &place)
-{
-    const std::size_t hash = CaseInsensitiveHash()(name);
-    const bool surelyFirst = !MarkSeen(hash);
-    m_lines.push_back({name, hash, place, surelyFirst});
-    if (m_tableBuilt)
-        m_table.Insert(name, hash, m_lines.size() - 1);
 }
 
 void SectionKeys::AddNewKey(std::string_view name, const KeyPlace &place)

@@ -30,8 +30,16 @@ class SectionKeys
 public:
     // Room for about this many lines.
     void Reserve(std::size_t count);
-    // Adds the next key line of the file.
-    void AddFileLine(std::string_view name, const KeyPlace &place);
+    // Adds the next key line of the file. Inline: it runs for every key line of the sections
+    // asked for.
+    void AddFileLine(std::string_view name, const KeyPlace &place)
+    {
+        const std::size_t hash = CaseInsensitiveHash()(name);
+        const bool surelyFirst = !MarkSeen(hash);
+        m_lines.push_back({name, hash, place, surelyFirst});
+        if (m_tableBuilt)
+            m_table.Insert(name, hash, m_lines.size() - 1);
+    }
     // Adds a key the document appends to the section; no line of its name may be there yet.
     void AddNewKey(std::string_view name, const KeyPlace &place);
     // The place of the first line of that name; nullptr when there is none.
@@ -46,12 +54,21 @@ private:
         bool surelyFirst; // no line before it has the same name
     };
 
-    // Marks the hash in the filter; whether it was marked already.
-    bool MarkSeen(std::size_t hash);
+    // Marks the hash in the filter, by its top bits (the table takes its slot from the bottom
+    // ones); whether it was marked already.
+    bool MarkSeen(std::size_t hash)
+    {
+        const std::size_t bit = hash >> (8 * sizeof hash - 12);
+        std::uint64_t &word = m_seen[bit / 64];
+        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+        const bool seen = (word & mask) != 0;
+        word |= mask;
+        return seen;
+    }
     void BuildTable() const;
 
     std::vector<Line> m_lines;
-    // A bit for each hash, by its top bits, of the names added so far.
+    // A bit for each hash, by its top twelve bits, of the names added so far.
     std::array<std::uint64_t, 64> m_seen{};
     // The line a look-up tries first: the one after the line found last.
     mutable std::size_t m_next = 0;

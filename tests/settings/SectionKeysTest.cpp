@@ -1,7 +1,9 @@
 // The key look-up of a section, which tries the lines after the last one found before its
-// table.
+// table, and the split of a key line it is built from.
 
 #include "SectionKeys.h"
+
+#include "ByteSearch.h"
 
 #include <algorithm>
 #include <deque>
@@ -116,6 +118,28 @@ TEST(SectionKeys, AKeyAddedLaterIsFoundBeforeAndAfterTheTableIsBuilt)
     EXPECT_EQ(FoundLine(keys, "One"), 0u);
     ASSERT_NE(keys.Find("FOUR"), nullptr);
     EXPECT_EQ(keys.Find("FOUR")->index, 1u);
+}
+
+// The eight-bytes-at-a-time split of a key line against a plain search, with the "=" and the
+// line break at every place within and across words, and text after the break.
+TEST(KeyLineSplit, FindsTheFirstEqualsSignBeforeTheLineBreak)
+{
+    std::mt19937 random(11);
+    const std::string alphabet = "ab =\r\n";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 40, 'x');
+        for (auto &c : text)
+            c = alphabet[random() % alphabet.size()];
+        const std::size_t from = text.empty() ? 0 : random() % (text.size() + 1);
+        std::size_t end = from;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        const std::size_t equals = std::min(text.find('=', from), end);
+
+        const auto split = SplitKeyLine(text, from);
+        EXPECT_EQ(split.contentEnd, end) << text << " from " << from;
+        EXPECT_EQ(split.equals, equals) << text << " from " << from;
+    }
 }
 
 } // namespace
