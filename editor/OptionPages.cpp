@@ -69,8 +69,7 @@ void OptionPages::BindFlagCheckBoxes()
                 BindFlagCheckBox(box);
         }
     }
-    if (auto *lockBox = m_windowPage->findChild<QCheckBox *>(QStringLiteral("LockWinCheckBox")))
-        BindFlagCheckBox(lockBox);
+    BindFlagCheckBox(m_windowPage->lockWinCheckBox());
 }
 
 void OptionPages::BindFlagCheckBox(QCheckBox *box)
@@ -216,8 +215,8 @@ void OptionPages::FillDisplayLists()
     ShowListItem(m_displayPage->videoModeComboBox(), defaults().VideoMode);
     ShowListItem(m_displayPage->showNamesLevelComboBox(), defaults().ShowNamesLevel);
     QComboBox *bitsPerPixel = m_displayPage->bitsPerPixelComboBox();
-    bitsPerPixel->setCurrentIndex(
-        bitsPerPixel->findText(QString::number(defaults().VideoModeBitsPerPixel)));
+    ShowListItem(bitsPerPixel,
+                 bitsPerPixel->findText(QString::number(defaults().VideoModeBitsPerPixel)));
 }
 
 void OptionPages::BoolCheckBoxClick(QAbstractButton *sender)

@@ -5,18 +5,6 @@
 
 namespace {
 
-int DigitValue(char c, int base)
-{
-    int value = 16;
-    if (c >= '0' && c <= '9')
-        value = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        value = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        value = c - 'A' + 10;
-    return value < base ? value : -1;
-}
-
 // The digits that make up the rest of the text, up to limit; nullopt when there are none, a
 // character is no digit of the base, or the value goes past the limit.
 std::optional<std::uint64_t> ParseDigits(std::string_view digits, int base, std::uint64_t limit)
@@ -80,4 +68,16 @@ std::optional<std::int32_t> ParseInteger(std::string_view text)
     if (const auto prefix = HexPrefixLength(text))
         return ParseHexadecimal(text.substr(prefix));
     return ParseDecimal(text);
+}
+
+int DigitValue(char c, int base)
+{
+    int value = base;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
+    return value < base ? value : -1;
 }

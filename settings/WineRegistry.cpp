@@ -1,6 +1,7 @@
 #include "WineRegistry.h"
 
 #include "AsciiCase.h"
+#include "IntegerText.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -109,18 +110,6 @@ private:
     std::uint32_t m_highSurrogate = 0;
     bool m_ended = false;
 };
-
-int DigitValue(char c, int base)
-{
-    int value = base;
-    if (c >= '0' && c <= '9')
-        value = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        value = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        value = c - 'A' + 10;
-    return value < base ? value : -1;
-}
 
 // "\x" with up to four hexadecimal digits, or up to three octal ones ("\0", "\033").
 bool ReadNumericEscape(

@@ -2,6 +2,7 @@
 // WritePrivateProfileStringA, on copies of the same files: every value read must agree.
 #include "PrivateProfile.h"
 #include "TempFolder.h"
+#include "TrickyFile.h"
 
 #include <ostream>
 #include <set>
@@ -195,34 +196,7 @@ std::vector<SampleFile> SampleFiles()
         {"Realistic", TestData("realistic_client.ini")},
         {"OddValues", TestData("odd_values_client.ini")},
         {"Defaults", TestData("default_client_file.ini")},
-        {"Tricky",
-         "; comment above everything\r\n"
-         "Orphan=outside any section\r\n"
-         "[General]\r\n"
-         "  Name  =  Value with spaces  \r\n"
-         "Quoted=\"in quotes\"\r\n"
-         "Single='single'\r\n"
-         "Mixed=\"mixed'\r\n"
-         "Lone=\"\r\n"
-         "EmptyQuotes=\"\"\r\n"
-         "Empty=\r\n"
-         "Bare\r\n"
-         "Dup=first\r\n"
-         "dup=second\r\n"
-         "Equals=a=b\r\n"
-         "\tTabbed\t=\tvalue\t\r\n"
-         "Inner=\"a\" and \"b\"\r\n"
-         ";Commented=no\r\n"
-         "#Hashed=no\r\n"
-         "\r\n"
-         "[ Spaced Section ]  trailing text\r\n"
-         "Key=spaced\r\n"
-         "[Open\r\n"
-         "[general]\r\n"
-         "Later=hidden\r\n"
-         "Name=shadowed\r\n"
-         "[Last]\n"
-         "NoNewline=end"},
+        {"Tricky", TrickyFile},
         {"LineEndings", "[A]\r\nx=1\ny=2\n[B]\nk=v\r\n[Lone CR]\rKey=cr\r[C]\r\nz=3"},
         {"LongValue", "[A]\r\nLong=" + std::string(3000, 'v') + "\r\nAfter=1\r\n"},
         {"ByteOrderMark", "\xEF\xBB\xBF[Defaults]\r\nLog=TRUE\r\n"},

@@ -3,6 +3,7 @@
 #include "FailingFileSteps.h"
 #include "RecordingFileSystem.h"
 #include "TempFolder.h"
+#include "TrickyFile.h"
 
 #include <filesystem>
 #include <ostream>
@@ -37,36 +38,6 @@ std::string AfterWrites(const std::string &before, const std::vector<KeyWrite> &
 
 // ---------------------------------------------------------------------------------------------
 // Reading
-
-const std::string TrickyFile = "; comment above everything\r\n"
-                               "Orphan=outside any section\r\n"
-                               "[General]\r\n"
-                               "  Name  =  Value with spaces  \r\n"
-                               "Quoted=\"in quotes\"\r\n"
-                               "Single='single'\r\n"
-                               "Mixed=\"mixed'\r\n"
-                               "Lone=\"\r\n"
-                               "EmptyQuotes=\"\"\r\n"
-                               "Empty=\r\n"
-                               "Bare\r\n"
-                               "Dup=first\r\n"
-                               "dup=second\r\n"
-                               "Equals=a=b\r\n"
-                               "\tTabbed\t=\tvalue\t\r\n"
-                               "Inner=\"a\" and \"b\"\r\n"
-                               ";Commented=no\r\n"
-                               "#Hashed=no\r\n"
-                               "\r\n"
-                               "[ Spaced Section ]  trailing text\r\n"
-                               "Key=spaced\r\n"
-                               "[Open\r\n"
-                               "[general]\r\n"
-                               "Later=hidden\r\n"
-                               "Name=shadowed\r\n"
-                               "[Lone CR]\r"
-                               "Key=cr\r"
-                               "[Last]\n"
-                               "NoNewline=end";
 
 struct ReadCase
 {
