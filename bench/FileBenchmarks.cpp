@@ -2,8 +2,8 @@
 
 #include "ClientFile.h"
 #include "FileFloor.h"
-#include "ProfileDocument.h"
 #include "SampleClientFiles.h"
+#include "ini/ProfileDocument.h"
 
 #include <array>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "ColorSwatch.h"
 
-#include "IntegerText.h"
+#include "ini/IntegerText.h"
 
 #include <algorithm>
 

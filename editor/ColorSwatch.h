@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextColorsSection.h"
+#include "sections/TextColorsSection.h"
 
 #include <cstdint>
 #include <functional>

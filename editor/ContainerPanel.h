@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BagPositionsSection.h"
 #include "PageContext.h"
+#include "sections/BagPositionsSection.h"
 
 #include <QObject>
 

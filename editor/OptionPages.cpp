@@ -1,11 +1,11 @@
 #include "OptionPages.h"
 
 #include "DisplayPage.h"
-#include "IntegerText.h"
 #include "MiscPage.h"
 #include "ModelPage.h"
 #include "TaggedControls.h"
 #include "WindowPage.h"
+#include "ini/IntegerText.h"
 #include "widgets/SpinEdit.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DefaultsSection.h"
 #include "PageContext.h"
+#include "sections/DefaultsSection.h"
 
 #include <array>
 

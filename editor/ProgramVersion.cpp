@@ -5,7 +5,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "VersionInfo.h"
+#include "platform/VersionInfo.h"
 #endif
 
 namespace {

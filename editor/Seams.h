@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Platform.h"
-#include "TextColorsSection.h"
+#include "locate/Platform.h"
+#include "sections/TextColorsSection.h"
 
 #include <functional>
 #include <map>

@@ -1,9 +1,9 @@
 #include "TextColorsPage.h"
 
 #include "ColorSwatch.h"
-#include "IntegerText.h"
 #include "TaggedControls.h"
-#include "WindowColorsSection.h"
+#include "ini/IntegerText.h"
+#include "sections/WindowColorsSection.h"
 #include "ui_TextColorsPage.h"
 
 #include <optional>

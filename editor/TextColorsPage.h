@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PageContext.h"
-#include "TextColorsSection.h"
+#include "sections/TextColorsSection.h"
 
 #include <array>
 #include <memory>

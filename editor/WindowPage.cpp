@@ -1,10 +1,10 @@
 #include "WindowPage.h"
 
 #include "ColorSwatch.h"
-#include "IntegerText.h"
 #include "SvgIcon.h"
 #include "TaggedControls.h"
 #include "WindowPreview.h"
+#include "ini/IntegerText.h"
 #include "ui_WindowPage.h"
 
 #include <algorithm>

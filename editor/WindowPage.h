@@ -1,9 +1,9 @@
 #pragma once
 
-#include "IndexedArray.h"
 #include "PageContext.h"
 #include "ScreenScale.h"
-#include "WindowLayoutSections.h"
+#include "sections/IndexedArray.h"
+#include "sections/WindowLayoutSections.h"
 
 #include <cstdint>
 #include <memory>

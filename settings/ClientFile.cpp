@@ -1,6 +1,6 @@
 #include "ClientFile.h"
 
-#include "IniError.h"
+#include "ini/IniError.h"
 
 #include <functional>
 

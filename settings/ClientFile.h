@@ -1,12 +1,12 @@
 #pragma once
 
-#include "BagPositionsSection.h"
-#include "DefaultsSection.h"
-#include "KeyMapSection.h"
-#include "Platform.h"
-#include "TextColorsSection.h"
-#include "WindowColorsSection.h"
-#include "WindowLayoutSections.h"
+#include "locate/Platform.h"
+#include "sections/BagPositionsSection.h"
+#include "sections/DefaultsSection.h"
+#include "sections/KeyMapSection.h"
+#include "sections/TextColorsSection.h"
+#include "sections/WindowColorsSection.h"
+#include "sections/WindowLayoutSections.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "SpinEdit.h"
 
-#include "IntegerText.h"
+#include "ini/IntegerText.h"
 
 #include <algorithm>
 #include <optional>

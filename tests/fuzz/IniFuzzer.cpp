@@ -13,8 +13,8 @@
 // A file without a script gets a fixed script over its own names, so every seed checks all
 // of the above.
 
-#include "IniError.h"
-#include "SuppUnit.h"
+#include "ini/IniError.h"
+#include "ini/SuppUnit.h"
 
 #include <algorithm>
 #include <cstdint>

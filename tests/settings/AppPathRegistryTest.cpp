@@ -1,7 +1,7 @@
 // The registry seam against keys this test writes with the Win32 API, in both views of the
 // registry. Writing under HKEY_LOCAL_MACHINE needs an administrator on Windows, and works under
 // Wine, whose prefix belongs to the user; where it is refused, the tests are skipped.
-#include "AppPathRegistry.h"
+#include "locate/AppPathRegistry.h"
 
 #include "ClientFile.h"
 #include "TempFolder.h"

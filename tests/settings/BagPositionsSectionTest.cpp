@@ -1,4 +1,4 @@
-#include "BagPositionsSection.h"
+#include "sections/BagPositionsSection.h"
 
 #include "SectionText.h"
 #include "TempFolder.h"

@@ -1,8 +1,8 @@
 #include "ClientFile.h"
 
-#include "IniError.h"
 #include "SectionText.h"
 #include "TempFolder.h"
+#include "ini/IniError.h"
 
 #include <filesystem>
 #include <functional>

@@ -2,10 +2,10 @@
 // turn: the file on disk is always what one of the section flushes left, never a mix of two
 // nor an empty file, and a failure is reported with the path.
 
-#include "AtomicFile.h"
 #include "ClientFile.h"
 #include "FailingFileSteps.h"
 #include "TempFolder.h"
+#include "ini/AtomicFile.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "DefaultsSection.h"
+#include "sections/DefaultsSection.h"
 
 #include "SectionText.h"
 #include "TempFolder.h"

@@ -4,8 +4,8 @@
 #include "FailingFileStepsWin32.h"
 #else
 
-#include "AtomicFile.h"
-#include "FileSystem.h"
+#include "ini/AtomicFile.h"
+#include "ini/FileSystem.h"
 
 #include <cerrno>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AtomicFileWin32.h"
-#include "FileSystem.h"
+#include "ini/AtomicFileWin32.h"
+#include "ini/FileSystem.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "FileSystem.h"
+#include "ini/FileSystem.h"
 
-#include "AtomicFile.h"
 #include "FailingFileSteps.h"
 #include "TempFolder.h"
+#include "ini/AtomicFile.h"
 
 #include <filesystem>
 #include <string>

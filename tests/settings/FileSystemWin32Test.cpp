@@ -1,7 +1,7 @@
-#include "AtomicFileWin32.h"
 #include "FailingFileSteps.h"
-#include "FileSystem.h"
 #include "TempFolder.h"
+#include "ini/AtomicFileWin32.h"
+#include "ini/FileSystem.h"
 
 #include <filesystem>
 #include <string>

@@ -2,9 +2,9 @@
 // goes through a whole load and save, the way the editor handles it.
 
 #include "ClientFile.h"
-#include "IniError.h"
-#include "SuppUnit.h"
 #include "TempFolder.h"
+#include "ini/IniError.h"
+#include "ini/SuppUnit.h"
 
 #include <algorithm>
 #include <filesystem>

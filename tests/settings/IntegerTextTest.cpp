@@ -1,4 +1,4 @@
-#include "IntegerText.h"
+#include "ini/IntegerText.h"
 
 #include <optional>
 #include <ostream>

@@ -1,8 +1,8 @@
-#include "KeyMapSection.h"
+#include "sections/KeyMapSection.h"
 
-#include "IniError.h"
 #include "SectionText.h"
 #include "TempFolder.h"
+#include "ini/IniError.h"
 
 #include <set>
 

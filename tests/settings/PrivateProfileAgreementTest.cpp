@@ -1,8 +1,8 @@
 // Our private-profile layer against the platform's own GetPrivateProfileStringA and
 // WritePrivateProfileStringA, on copies of the same files: every value read must agree.
-#include "PrivateProfile.h"
 #include "TempFolder.h"
 #include "TrickyFile.h"
+#include "ini/PrivateProfile.h"
 
 #include <ostream>
 #include <set>

@@ -1,4 +1,4 @@
-#include "PrivateProfile.h"
+#include "ini/PrivateProfile.h"
 
 #include "FailingFileSteps.h"
 #include "RecordingFileSystem.h"

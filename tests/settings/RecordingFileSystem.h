@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileSystem.h"
+#include "ini/FileSystem.h"
 
 // The real file system, counting the calls that decide on or make a write.
 class RecordingFileSystem : public FileSystem

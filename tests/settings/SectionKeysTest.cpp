@@ -1,9 +1,9 @@
 // The key look-up of a section, which tries the lines after the last one found before its
 // table, and the split of a key line it is built from.
 
-#include "SectionKeys.h"
+#include "ini/SectionKeys.h"
 
-#include "ByteSearch.h"
+#include "ini/ByteSearch.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,8 +1,8 @@
-#include "SuppUnit.h"
+#include "ini/SuppUnit.h"
 
 #include "FailingFileSteps.h"
-#include "IniError.h"
 #include "TempFolder.h"
+#include "ini/IniError.h"
 
 #include <cstdint>
 #include <functional>

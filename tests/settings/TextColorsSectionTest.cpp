@@ -1,4 +1,4 @@
-#include "TextColorsSection.h"
+#include "sections/TextColorsSection.h"
 
 #include "SectionText.h"
 #include "TempFolder.h"

@@ -1,6 +1,6 @@
 // This test program carries the program's own version resource and icon; two helper programs
 // beside it carry a version block without US English strings, and none at all.
-#include "VersionInfo.h"
+#include "platform/VersionInfo.h"
 
 #include <string>
 #include <vector>

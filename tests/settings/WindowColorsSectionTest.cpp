@@ -1,4 +1,4 @@
-#include "WindowColorsSection.h"
+#include "sections/WindowColorsSection.h"
 
 #include "SectionText.h"
 #include "TempFolder.h"

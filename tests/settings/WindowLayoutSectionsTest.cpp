@@ -1,4 +1,4 @@
-#include "WindowLayoutSections.h"
+#include "sections/WindowLayoutSections.h"
 
 #include "SectionText.h"
 #include "TempFolder.h"

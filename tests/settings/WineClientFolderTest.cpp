@@ -1,4 +1,4 @@
-#include "WineClientFolder.h"
+#include "locate/WineClientFolder.h"
 
 #include "ClientFile.h"
 #include "FakeWinePrefix.h"

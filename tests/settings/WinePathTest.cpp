@@ -1,4 +1,4 @@
-#include "WinePath.h"
+#include "locate/WinePath.h"
 
 #include "FakeWinePrefix.h"
 

@@ -1,8 +1,8 @@
-#include "WinePrefixes.h"
+#include "locate/WinePrefixes.h"
 
 #include "FakeWinePrefix.h"
-#include "LutrisGames.h"
-#include "SteamLibraries.h"
+#include "locate/LutrisGames.h"
+#include "locate/SteamLibraries.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "WineRegistry.h"
+#include "locate/WineRegistry.h"
 
 #include "FakeWinePrefix.h"
 

@@ -1,0 +1,143 @@
+#include "ini/PrivateProfile.h"
+
+#include "ini/AsciiCase.h"
+#include "ini/ProfileDocument.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// A line break would split the line and a NUL byte would end the value a read gives. Most bytes
+// are printable, so one comparison tells them apart; this runs over every name and value of a
+// save.
+bool BreaksLine(char c)
+{
+    return static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\0');
+}
+
+bool HasLineBreakOrNul(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), BreaksLine);
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// A name that reads back as itself: not blank and without blanks around it.
+bool IsTrimmedName(std::string_view name)
+{
+    return !name.empty() && !IsBlank(name.front()) && !IsBlank(name.back());
+}
+
+bool IsSafeSection(std::string_view section)
+{
+    return IsTrimmedName(section) && !HasLineBreakOrNul(section)
+           && section.find(']') == std::string_view::npos;
+}
+
+// A key line must not read as a header, a comment or a key of another name.
+bool IsSafeKey(std::string_view key)
+{
+    if (!IsTrimmedName(key) || key.front() == '[' || key.front() == ';' || key.front() == '#')
+        return false;
+    return std::none_of(key.begin(), key.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= '=' && (BreaksLine(c) || c == '=');
+    });
+}
+
+} // namespace
+
+struct PrivateProfileFile::Impl
+{
+    Impl(std::string filePath, FileSystem &files)
+        : path(std::move(filePath))
+        , fileSystem(files)
+    {}
+
+    ProfileDocument &Document()
+    {
+        if (!document)
+            document.emplace(fileSystem.ReadAll(path).value_or(std::string()));
+        return *document;
+    }
+
+    bool MayReplace()
+    {
+        if (!canReplace)
+            canReplace = fileSystem.CanReplace(path);
+        return *canReplace;
+    }
+
+    // Whether the section was found safe by the last write: a save writes one section's keys
+    // in a row.
+    bool IsKnownSafeSection(std::string_view section)
+    {
+        if (!lastSafeSection.empty() && SameBytes(section, lastSafeSection))
+            return true;
+        if (!IsSafeSection(section))
+            return false;
+        lastSafeSection = section;
+        return true;
+    }
+
+    std::string path;
+    FileSystem &fileSystem;
+    std::optional<ProfileDocument> document;
+    std::optional<bool> canReplace;
+    std::string lastSafeSection;
+    bool changed = false;
+};
+
+PrivateProfileFile::PrivateProfileFile(std::string path, FileSystem &fileSystem)
+    : m_impl(std::make_unique<Impl>(std::move(path), fileSystem))
+{}
+
+// Unflushed changes are dropped on purpose: a save that failed half-way must not reach the disk.
+PrivateProfileFile::~PrivateProfileFile() = default;
+
+std::string PrivateProfileFile::GetString(std::string_view section,
+                                          std::string_view key,
+                                          std::string_view defaultValue)
+{
+    return std::string(Find(section, key).value_or(defaultValue));
+}
+
+std::optional<std::string_view> PrivateProfileFile::Find(std::string_view section,
+                                                         std::string_view key)
+{
+    return m_impl->Document().Value(section, key);
+}
+
+bool PrivateProfileFile::WriteString(std::string_view section,
+                                     std::string_view key,
+                                     std::string_view value)
+{
+    if (!m_impl->IsKnownSafeSection(section) || !IsSafeKey(key) || HasLineBreakOrNul(value))
+        return false;
+    auto &document = m_impl->Document();
+    if (document.IsWideText())
+        return false;
+    if (!document.WouldChange(section, key, value))
+        return true;
+    // Refused here rather than at Flush() so the caller learns which key could not be written.
+    if (!m_impl->MayReplace())
+        return false;
+    document.Set(section, key, value);
+    m_impl->changed = true;
+    return true;
+}
+
+bool PrivateProfileFile::Flush()
+{
+    if (!m_impl->changed)
+        return true;
+    if (!m_impl->fileSystem.Replace(m_impl->path, m_impl->document->Serialise()))
+        return false;
+    m_impl->changed = false;
+    return true;
+}

@@ -1,0 +1,435 @@
+#include "ini/ProfileDocument.h"
+
+#include "ini/ByteSearch.h"
+#include "ini/ProfileLine.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr std::size_t NoHeader = static_cast<std::size_t>(-1);
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+// UTF-16 in either byte order; the first also starts UTF-32 little-endian.
+constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
+constexpr std::string_view Utf32BigEndianMark = std::string_view("\0\0\xFE\xFF", 4);
+// The longest value a read gives, as the platform's 2048-byte buffer holds it.
+constexpr std::size_t MaxValueLength = 2047;
+
+bool StartsWithWideMark(std::string_view text)
+{
+    return text.starts_with(Utf16LittleEndianMark) || text.starts_with(Utf16BigEndianMark)
+           || text.starts_with(Utf32BigEndianMark);
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool IsQuote(char c)
+{
+    return c == '"' || c == '\'';
+}
+
+// Values are short: a plain loop finds a NUL in them sooner than a call of memchr() would.
+std::size_t NulOffset(std::string_view value)
+{
+    if (value.size() > 32)
+        return std::min(value.find('\0'), value.size());
+    return static_cast<std::size_t>(std::find(value.begin(), value.end(), '\0') - value.begin());
+}
+
+// What a read gives of a key line's value, from the line's text that starts at its first "="
+// (empty for a line without one): the text after the "=", without the blanks around it and one
+// pair of matching enclosing quotes. The platform hands values over as C strings, so a NUL byte
+// ends one; cutting here too means writing back a read value never changes the line.
+std::string_view ReadableValueFrom(std::string_view fromEquals)
+{
+    if (fromEquals.empty())
+        return {};
+    std::size_t begin = 1;
+    std::size_t end = fromEquals.size();
+    while (begin < end && IsBlank(fromEquals[begin]))
+        ++begin;
+    while (end > begin && IsBlank(fromEquals[end - 1]))
+        --end;
+    auto value = fromEquals.substr(begin, end - begin);
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value.substr(0, std::min(NulOffset(value), MaxValueLength));
+}
+
+std::string_view ReadableValue(std::string_view keyLine)
+{
+    return ReadableValueFrom(keyLine.substr(std::min(keyLine.find('='), keyLine.size())));
+}
+
+bool IsLineBreak(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+struct EndingCounts
+{
+    std::size_t crlf = 0;
+    std::size_t lf = 0;
+    std::size_t cr = 0;
+
+    // The ending most lines use; CRLF on a tie and in a file without line breaks.
+    std::string_view Dominant() const
+    {
+        if (lf > crlf && lf > cr)
+            return "\n";
+        if (cr > crlf && cr > lf)
+            return "\r";
+        return "\r\n";
+    }
+};
+
+// How the lines of the text end: "\r\n", "\n" alone, "\r" alone.
+EndingCounts CountEndings(std::string_view text)
+{
+    EndingCounts counts;
+    std::size_t carriageReturns = 0;
+    for (auto at = text.find('\r'); at != std::string_view::npos; at = text.find('\r', at + 1)) {
+        ++carriageReturns;
+        if (at + 1 < text.size() && text[at + 1] == '\n')
+            ++counts.crlf;
+    }
+    const auto lineFeeds = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    counts.lf = lineFeeds - counts.crlf;
+    counts.cr = carriageReturns - counts.crlf;
+    return counts;
+}
+
+} // namespace
+
+ProfileDocument::ProfileDocument(std::string text)
+    : m_text(std::move(text))
+    , m_wide(StartsWithWideMark(m_text))
+{
+    if (std::string_view(m_text).starts_with(ByteOrderMark))
+        m_bodyStart = ByteOrderMark.size();
+    // A wide-text file has no lines and no sections: every read gives its default.
+    m_searchFrom = m_wide ? m_text.size() : m_bodyStart;
+}
+
+ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
+{
+    const std::size_t contentEnd = FindAnyOf(m_text, begin, '\r', '\n', '\n');
+    return {begin, contentEnd, LineEnd(contentEnd)};
+}
+
+std::size_t ProfileDocument::LineEnd(std::size_t contentEnd) const
+{
+    const std::size_t size = m_text.size();
+    if (contentEnd == size)
+        return size;
+    const bool crLf
+        = m_text[contentEnd] == '\r' && contentEnd + 1 < size && m_text[contentEnd + 1] == '\n';
+    return contentEnd + (crLf ? 2 : 1);
+}
+
+std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) const
+{
+    std::size_t begin = offset;
+    while (begin > m_bodyStart && IsBlank(m_text[begin - 1]))
+        --begin;
+    if (begin == m_bodyStart || IsLineBreak(m_text[begin - 1]))
+        return begin;
+    return std::nullopt;
+}
+
+std::string_view ProfileDocument::Content(const LineSpan &line) const
+{
+    return std::string_view(m_text).substr(line.begin, line.contentEnd - line.begin);
+}
+
+// A header line starts with "[" after blanks at most, so only the lines where a "[" stands
+// first need a look; memchr finds them much faster than the lines could be split.
+bool ProfileDocument::FindNextHeader() const
+{
+    const std::string_view text(m_text);
+    while (m_searchFrom < text.size()) {
+        const auto bracket = text.find('[', m_searchFrom);
+        if (bracket == std::string_view::npos)
+            break;
+        const auto lineStart = BlankLineStart(bracket);
+        if (!lineStart) {
+            m_searchFrom = bracket + 1;
+            continue;
+        }
+        const auto line = LineAt(*lineStart);
+        m_searchFrom = line.end;
+        const auto parsed = ParseLine(Content(line));
+        if (parsed.kind == LineKind::Header) {
+            m_headers.push_back({parsed.name, line});
+            return true;
+        }
+    }
+    m_searchFrom = text.size();
+    return false;
+}
+
+std::size_t ProfileDocument::FirstHeaderNamed(std::string_view name) const
+{
+    const CaseInsensitiveEqual equal;
+    for (std::size_t index = 0; index < m_headers.size(); ++index) {
+        if (equal(m_headers[index].name, name))
+            return index;
+    }
+    // Not among those found so far: further on, if anywhere.
+    while (FindNextHeader()) {
+        if (equal(m_headers.back().name, name))
+            return m_headers.size() - 1;
+    }
+    return NoHeader;
+}
+
+// Only the first section of a name counts; the keys of a later one are never seen. The
+// answer, found or not, is kept, so asking again costs one look-up.
+ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) const
+{
+    // Reads and writes come section by section, so the last section asked for is tried first.
+    if (m_lastSection && CaseInsensitiveEqual()(m_lastSection->name, name))
+        return m_lastSection;
+    if (const auto *known = m_sectionIndex.Find(name)) {
+        if (*known)
+            m_lastSection = *known;
+        return *known;
+    }
+    const std::size_t index = FirstHeaderNamed(name);
+    if (index == NoHeader) {
+        m_sectionIndex.Insert(m_addedNames.emplace_back(name), nullptr);
+        return nullptr;
+    }
+    // The body ends where the next header starts.
+    if (index + 1 == m_headers.size())
+        FindNextHeader();
+    const auto &header = m_headers[index];
+    const std::size_t bodyEnd
+        = index + 1 < m_headers.size() ? m_headers[index + 1].line.begin : m_text.size();
+    auto &section = m_sections.emplace_back(
+        Section{header.name, false, header.line, bodyEnd, header.line, false, {}, {}});
+    m_sectionIndex.Insert(section.name, &section);
+    return m_lastSection = &section;
+}
+
+// One pass over the section's lines: each is searched once, eight bytes at a time, for its
+// first "=" and its line break, since this runs over every line of every section asked for.
+const SectionKeys &ProfileDocument::Keys(const Section &section) const
+{
+    if (section.keysIndexed)
+        return section.keys;
+    const std::string_view text(m_text);
+    // Room for a key line of some twenty bytes spares the table most of its growing; a limit,
+    // so that a section of long lines does not reserve far more than it needs.
+    section.keys.Reserve(std::min<std::size_t>((section.bodyEnd - section.header.end) / 16, 4096));
+    section.anchor = section.header;
+    std::size_t begin = section.header.end;
+    while (begin < section.bodyEnd) {
+        std::size_t first = begin;
+        while (first < section.bodyEnd && IsBlank(text[first]))
+            ++first;
+        // A body ends where a header line starts, so after a line break or at the text's end:
+        // the search may run on past it and still stop at the same byte.
+        const auto [equals, contentEnd] = SplitKeyLine(text, first);
+        const LineSpan line{begin, contentEnd, LineEnd(contentEnd)};
+        begin = line.end;
+        if (first == contentEnd || text[first] == ';' || text[first] == '#')
+            continue;
+        // A "[" starts a key here unless the line is a header, which no body holds.
+        if (text[first] == '[' && ParseLine(Content(line)).kind != LineKind::Key)
+            continue;
+        section.anchor = line;
+        std::size_t nameEnd = equals;
+        while (nameEnd > first && IsBlank(text[nameEnd - 1]))
+            --nameEnd;
+        const auto name = text.substr(first, nameEnd - first);
+        if (!name.empty())
+            section.keys.AddFileLine(name, KeyPlace{false, line.begin, line.contentEnd, equals});
+    }
+    section.keysIndexed = true;
+    return section.keys;
+}
+
+std::optional<KeyPlace> ProfileDocument::FindKey(const Section &section, std::string_view key) const
+{
+    const auto &keys = Keys(section);
+    const auto *found = keys.Find(key);
+    return found ? std::optional(*found) : std::nullopt;
+}
+
+std::string_view ProfileDocument::LineContent(const Section &section, KeyPlace place) const
+{
+    if (place.added)
+        return section.addedLines[place.index];
+    const auto rewritten = m_rewrites.find(place.index);
+    if (rewritten != m_rewrites.end())
+        return rewritten->second.content;
+    return std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
+}
+
+std::string &ProfileDocument::EditableLine(Section &section, KeyPlace place)
+{
+    if (place.added)
+        return section.addedLines[place.index];
+    const auto original
+        = std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
+    return m_rewrites.try_emplace(place.index, Rewrite{place.contentEnd, std::string(original)})
+        .first->second.content;
+}
+
+std::optional<std::string_view> ProfileDocument::Value(std::string_view section,
+                                                       std::string_view key) const
+{
+    const auto *found = FindSection(section);
+    const auto place = found ? FindKey(*found, key) : std::nullopt;
+    // A line without "=" names a key that has no value: the platform's read gives the default.
+    if (!place || !HasValue(*place))
+        return std::nullopt;
+    return ReadableValueOf(*found, *place);
+}
+
+bool ProfileDocument::HasValue(KeyPlace place) const
+{
+    // Lines this document wrote or rewrote always have their "=".
+    if (place.added || m_rewrites.contains(place.index))
+        return true;
+    return place.equals < place.contentEnd && m_text[place.equals] == '=';
+}
+
+std::string_view ProfileDocument::ReadableValueOf(const Section &section, KeyPlace place) const
+{
+    // An original line no edit replaced: its "=" was found when the keys were indexed.
+    if (!place.added && (m_rewrites.empty() || !m_rewrites.contains(place.index)))
+        return ReadableValueFrom(
+            std::string_view(m_text).substr(place.equals, place.contentEnd - place.equals));
+    return ReadableValue(LineContent(section, place));
+}
+
+bool ProfileDocument::WouldChange(std::string_view section,
+                                  std::string_view key,
+                                  std::string_view value) const
+{
+    const auto *found = FindSection(section);
+    const auto place = found ? FindKey(*found, key) : std::nullopt;
+    if (!place)
+        return true;
+    // The value a read already gives stays as it is spelt, quotes, blanks and length included.
+    if (HasValue(*place) && SameBytes(ReadableValueOf(*found, *place), value))
+        return false;
+    const auto line = LineContent(*found, *place);
+    return RewriteValue(line, value) != line;
+}
+
+void ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value)
+{
+    if (!WouldChange(section, key, value))
+        return;
+    auto *found = FindSection(section);
+    auto &target = found ? *found : AddSection(section);
+    const auto place = FindKey(target, key);
+    if (!place) {
+        AddKey(target, key, value);
+        return;
+    }
+    auto &line = EditableLine(target, *place);
+    line = RewriteValue(line, value);
+}
+
+ProfileDocument::Section &ProfileDocument::AddSection(std::string_view name)
+{
+    const std::string_view storedName = m_addedNames.emplace_back(name);
+    auto &section
+        = m_sections.emplace_back(Section{storedName, true, {}, m_text.size(), {}, true, {}, {}});
+    m_sectionIndex.Assign(storedName, &section);
+    m_addedSections.push_back(&section);
+    return section;
+}
+
+void ProfileDocument::AddKey(Section &section, std::string_view key, std::string_view value)
+{
+    const std::string_view storedKey = m_addedNames.emplace_back(key);
+    section.addedLines.push_back(KeyLine(storedKey, value));
+    section.keys.AddNewKey(storedKey, KeyPlace{true, section.addedLines.size() - 1, 0, 0});
+}
+
+const std::string &ProfileDocument::NewLine() const
+{
+    if (m_newLine.empty())
+        m_newLine = CountEndings(std::string_view(m_text).substr(m_bodyStart)).Dominant();
+    return m_newLine;
+}
+
+void ProfileDocument::AppendAddedLines(std::string &out,
+                                       const std::vector<std::string> &lines) const
+{
+    for (const auto &line : lines) {
+        out += line;
+        out += NewLine();
+    }
+}
+
+// The original text with the rewritten lines in place and the added keys after the anchor
+// lines of their sections, copied in as few pieces as the edits allow.
+void ProfileDocument::AppendEditedText(std::string &out) const
+{
+    std::vector<const Section *> grown;
+    for (const auto &section : m_sections) {
+        if (!section.added && !section.addedLines.empty())
+            grown.push_back(&section);
+    }
+    std::sort(grown.begin(), grown.end(), [](const Section *left, const Section *right) {
+        return left->anchor.end < right->anchor.end;
+    });
+    std::size_t copied = 0;
+    auto rewrite = m_rewrites.begin();
+    auto insertion = grown.begin();
+    while (rewrite != m_rewrites.end() || insertion != grown.end()) {
+        // Lines added after a line come before a rewrite of the line that follows it.
+        const bool insertNext
+            = insertion != grown.end()
+              && (rewrite == m_rewrites.end() || (*insertion)->anchor.end <= rewrite->first);
+        if (insertNext) {
+            const auto &anchor = (*insertion)->anchor;
+            out.append(m_text, copied, anchor.end - copied);
+            // Only the last line can lack an ending; it gets one when new lines follow it.
+            if (anchor.end == anchor.contentEnd)
+                out += NewLine();
+            AppendAddedLines(out, (*insertion)->addedLines);
+            // A lone CR before a line that starts with LF would make one CRLF of the two and
+            // swallow that (blank) line.
+            if (out.back() == '\r' && anchor.end < m_text.size() && m_text[anchor.end] == '\n')
+                out += '\n';
+            copied = anchor.end;
+            ++insertion;
+        } else {
+            out.append(m_text, copied, rewrite->first - copied);
+            out += rewrite->second.content;
+            copied = rewrite->second.contentEnd;
+            ++rewrite;
+        }
+    }
+    out.append(m_text, copied);
+}
+
+std::string ProfileDocument::Serialise() const
+{
+    std::string out;
+    out.reserve(m_text.size() + m_text.size() / 8 + 256);
+    AppendEditedText(out);
+    if (m_addedSections.empty())
+        return out;
+    if (out.size() > m_bodyStart && !IsLineBreak(out.back()))
+        out += NewLine();
+    for (const auto *section : m_addedSections) {
+        out += HeaderLine(section->name);
+        out += NewLine();
+        AppendAddedLines(out, section->addedLines);
+    }
+    return out;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "sections/IndexedArray.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A colour as the client file stores it: three components of 0..255.
+struct RgbColor
+{
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    bool operator==(const RgbColor &) const = default;
+};
+
+// The 51 text colours User_1 to User_51 of [TextColors], indexed from 1.
+using UserColorTable = IndexedArray<RgbColor, 1, 51>;
+
+// The caption of text kind n (1..51) on the Text Colors page, for example "User_1: Say".
+std::string_view TextColorCaption(int n);
+
+class TDMStyleIniFile;
+
+// One colour stored as the three keys prefix + "Red", prefix + "Green" and prefix + "Blue", read
+// and written in that order. Each component keeps the low 8 bits of the number read, so 300 is
+// 44 and -1 is 255.
+RgbColor ReadRgbKeys(TDMStyleIniFile &ini,
+                     std::string_view section,
+                     std::string_view prefix,
+                     std::int32_t defaultComponent);
+void WriteRgbKeys(TDMStyleIniFile &ini,
+                  std::string_view section,
+                  std::string_view prefix,
+                  RgbColor color);
+
+// Reads the 153 keys; each component keeps the low 8 bits of the number read (default 0).
+bool LoadTextColorsSection(const std::string &path, UserColorTable &table);
+// Writes the 153 keys, User_1_Red to User_51_Blue. Throws IniWriteError when a write is refused.
+bool SaveTextColorsSection(const std::string &path, const UserColorTable &table);
