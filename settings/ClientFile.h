@@ -1,29 +1,11 @@
 #pragma once
 
 #include "locate/Platform.h"
-#include "sections/BagPositionsSection.h"
-#include "sections/DefaultsSection.h"
-#include "sections/KeyMapSection.h"
-#include "sections/TextColorsSection.h"
-#include "sections/WindowColorsSection.h"
-#include "sections/WindowLayoutSections.h"
+#include "sections/ClientSettings.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-// Every record of the client file, one copy each, owned by the main window for the whole run.
-struct ClientSettings
-{
-    DefaultsSettings Defaults;
-    BagPositionTable BagPositions;
-    WindowLayoutTable WindowLayouts;
-    WindowColorTable WindowColors;
-    KeyMapTable KeyMaps;
-    UserColorTable UserColors;
-
-    bool operator==(const ClientSettings &) const = default;
-};
 
 inline constexpr std::string_view ClientFileName = "dmclient.ini";
 // Where the game installs itself unless told otherwise, in its short (8.3) form.
