@@ -1,13 +1,24 @@
 #include "CommandLine.h"
 
+#include "commands/Commands.h"
+
 #include <filesystem>
 #include <system_error>
 
 namespace {
 
+CommandLine Answer(CommandLine::Action action)
+{
+    CommandLine commandLine;
+    commandLine.action = action;
+    return commandLine;
+}
+
 CommandLine Refuse(std::string problem)
 {
-    return {CommandLine::Action::Refuse, std::nullopt, std::move(problem)};
+    CommandLine commandLine = Answer(CommandLine::Action::Refuse);
+    commandLine.problem = std::move(problem);
+    return commandLine;
 }
 
 bool IsOption(const std::string &argument)
@@ -22,10 +33,35 @@ std::string AbsolutePath(const std::string &file)
     return error ? file : absolute.string();
 }
 
+// Where the command word stands: first, or after a leading "--file FILE" or "--file=FILE".
+std::size_t CommandWordPosition(const std::vector<std::string> &arguments)
+{
+    if (!arguments.empty() && arguments.front() == "--file")
+        return 2;
+    if (!arguments.empty() && arguments.front().starts_with("--file="))
+        return 1;
+    return 0;
+}
+
+std::optional<CommandLine> ParseCommand(const std::vector<std::string> &arguments)
+{
+    const std::size_t at = CommandWordPosition(arguments);
+    if (at >= arguments.size() || !IsCommandName(arguments[at]))
+        return std::nullopt;
+    CommandLine commandLine = Answer(CommandLine::Action::RunCommand);
+    commandLine.command = arguments[at];
+    commandLine.commandArguments.assign(arguments.begin(), arguments.begin() + at);
+    commandLine.commandArguments.insert(
+        commandLine.commandArguments.end(), arguments.begin() + at + 1, arguments.end());
+    return commandLine;
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string> &arguments)
 {
+    if (auto command = ParseCommand(arguments))
+        return *command;
     std::vector<std::string> files;
     bool optionsEnded = false;
     for (const std::string &argument : arguments) {
@@ -34,9 +70,9 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments)
         } else if (argument == "--") {
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
-            return {CommandLine::Action::ShowHelp, std::nullopt, {}};
+            return Answer(CommandLine::Action::ShowHelp);
         } else if (argument == "--version") {
-            return {CommandLine::Action::ShowVersion, std::nullopt, {}};
+            return Answer(CommandLine::Action::ShowVersion);
         } else {
             return Refuse("unrecognized option '" + argument + "'");
         }
@@ -47,21 +83,41 @@ CommandLine ParseCommandLine(const std::vector<std::string> &arguments)
         return {};
     if (files.front().empty())
         return Refuse("the FILE name is empty");
-    return {CommandLine::Action::Edit, AbsolutePath(files.front()), {}};
+    CommandLine edit = Answer(CommandLine::Action::Edit);
+    edit.clientFile = AbsolutePath(files.front());
+    return edit;
 }
 
 std::string UsageText()
 {
     return "Usage: vezaz [FILE]\n"
+           "  or:  vezaz [--file FILE] COMMAND [ARGUMENT...]\n"
            "Edit the Duskmarch client settings file: text and window colours, window\n"
            "layouts, key maps and the general switches.\n"
            "\n"
            "With no FILE, edit the dmclient.ini of the game's folder (or, when there is\n"
            "none, the one beside this program). A FILE that does not exist yet is created\n"
-           "by the first save.\n"
+           "by the first save. 'vezaz -- FILE' opens a FILE named like a command.\n"
            "\n"
-           "  -h, --help     display this help and exit\n"
-           "      --version  output version information and exit\n";
+           "A COMMAND works on the same file without a window or a display:\n"
+           "  where                     print the client file's path and how it was found\n"
+           "  get SETTING...            print settings' values, one a line\n"
+           "  set SETTING=VALUE...      check values, then write them all at once\n"
+           "  list [--changed] [--section SECTION] [--json]\n"
+           "                            print every setting, its value, default and label\n"
+           "  check                     report what the editor would change or never read\n"
+           "  export [--colors] [--windows] [--keys] [--containers] [--options] OUT.ini\n"
+           "                            write the chosen sections to a theme file\n"
+           "  import IN.ini             take a theme file's settings into the client file\n"
+           "A SETTING is named Section.Key or Section/Key, such as Defaults.ScreenMode or\n"
+           "KeyMaps.KEYMAP_JUMP. 'vezaz COMMAND --help' tells more.\n"
+           "\n"
+           "      --file FILE  let the COMMAND work on FILE instead of the located file\n"
+           "  -h, --help       display this help and exit\n"
+           "      --version    output version information and exit\n"
+           "\n"
+           "Exit status: 0 on success, 1 when there is something to report or a file\n"
+           "cannot be read or written, 2 on a misused command line or a refused value.\n";
 }
 
 std::string VersionText(const std::string &fileVersion, const std::string &copyright)

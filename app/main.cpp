@@ -4,7 +4,9 @@
 #include "MainForm.h"
 #include "ProgramVersion.h"
 #include "Seams.h"
+#include "StandardOutput.h"
 #include "SvgIcon.h"
+#include "commands/Commands.h"
 
 #include <cstdio>
 #include <iostream>
@@ -45,6 +47,19 @@ std::string OwnVersionText()
     return VersionText(FileVersionOrUnknown(block), copyright);
 }
 
+// A command's output that did not all arrive is a failure, even when the command succeeded.
+int RunCommandToStandardOutput(const CommandLine &commandLine)
+{
+    const CommandContext context{std::cout, std::cerr, DefaultPlatformProbe()};
+    int exitCode = RunCommand(commandLine.command, commandLine.commandArguments, context);
+    if (std::string problem; !FlushStandardOutput(problem)) {
+        std::cerr << "vezaz: " << problem << '\n';
+        exitCode = 1;
+    }
+    std::cerr << std::flush;
+    return exitCode;
+}
+
 // Answers --help and --version, or refuses the command line, without a display; nullopt when
 // the program goes on to open its window.
 std::optional<int> AnswerWithoutWindow(const CommandLine &commandLine)
@@ -64,6 +79,9 @@ std::optional<int> AnswerWithoutWindow(const CommandLine &commandLine)
         AttachToStartingConsole();
         std::cerr << RefusalText(commandLine.problem) << std::flush;
         return CommandLineMisuseExitCode;
+    case CommandLine::Action::RunCommand:
+        AttachToStartingConsole();
+        return RunCommandToStandardOutput(commandLine);
     }
     return std::nullopt;
 }
