@@ -1,0 +1,63 @@
+#pragma once
+
+#include "commands/Commands.h"
+#include "ini/AtomicFile.h"
+
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+struct CommandResult
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a command in this process, as "vezaz COMMAND ARGUMENT..." would; a test that needs no
+// file located passes --file. The client file is never looked for in the system.
+inline CommandResult RunIn(const std::vector<std::string> &commandAndArguments)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    PlatformProbe probe{[] { return std::optional<std::string>(); },
+                        [](const std::string &) { return false; },
+                        [] { return std::string("/nonexistent/"); }};
+    const CommandContext context{out, err, probe};
+    const std::vector<std::string> arguments(commandAndArguments.begin() + 1,
+                                             commandAndArguments.end());
+    const int exitCode = RunCommand(commandAndArguments.front(), arguments, context);
+    return {exitCode, out.str(), err.str()};
+}
+
+// The real file steps without the disk syncs, which would make a test over every setting
+// take minutes; atomicity itself is proven by the INI layer's own tests.
+class NoSyncFileSteps : public FileSteps
+{
+public:
+    int CreateTemporary(std::string &pathTemplate) override
+    {
+        return Real().CreateTemporary(pathTemplate);
+    }
+    ssize_t Write(int fd, const char *data, std::size_t size) override
+    {
+        return Real().Write(fd, data, size);
+    }
+    bool SetOwner(int fd, uid_t owner, gid_t group) override
+    {
+        return Real().SetOwner(fd, owner, group);
+    }
+    bool SetMode(int fd, mode_t mode) override { return Real().SetMode(fd, mode); }
+    bool Sync(int) override { return true; }
+    bool Close(int fd) override { return Real().Close(fd); }
+    bool Rename(const std::string &from, const std::string &to) override
+    {
+        return Real().Rename(from, to);
+    }
+    bool SyncFolder(const std::string &) override { return true; }
+    bool Remove(const std::string &path) override { return Real().Remove(path); }
+
+private:
+    static FileSteps &Real() { return RealFileSteps(); }
+};
