@@ -69,10 +69,19 @@ struct Setting
     // flag index; 0 where nothing is selected.
     int item = 0;
     int resolution = 0; // 1..5 for the layout sections, else 0
+    // Where the control offers a fixed list, the only texts it allows ("16", "32"; the words).
+    std::span<const std::string_view> choices{};
+    // The record field of a [Defaults] number or level (flags are found by item, words by
+    // encoding); nullptr for every other setting.
+    std::int32_t DefaultsSettings::*number = nullptr;
 };
 
 // Every setting the editor owns (647), in the order a whole-file save writes them.
 std::span<const Setting> SettingCatalogue();
+
+// The settings of one section ("Windows800"), in save order; empty for a section the editor
+// does not own. Letter case ignored.
+std::span<const Setting> SectionSettings(std::string_view section);
 
 // A catalogue id ("Defaults.ScreenMode") or "Section/Key", letter case ignored as the file's
 // own names are; nullptr when the editor owns no such key.
@@ -82,7 +91,11 @@ const Setting *FindSetting(std::string_view name);
 std::string SettingText(const ClientSettings &settings, const Setting &setting);
 
 // Stores text, spelled as SettingText spells it, into the records; on refusal returns the
-// reason, naming the allowed values, and leaves the records as they were.
+// reason, naming the allowed values, and leaves the records as they were. Words and TRUE/FALSE
+// are taken in any letter case. A number must lie in the setting's range or be its default (the
+// window positions a default save writes are 0, below what the window page allows). A binding
+// may be any text but one with a line break or a NUL, or with blanks at either end, which the
+// file could not give back.
 std::optional<std::string>
 SetSettingText(ClientSettings &settings, const Setting &setting, std::string_view text);
 
