@@ -8,19 +8,27 @@
 
 namespace {
 
-// A small INI of the chosen sections, each key as a save writes it, in the save's order.
-std::string ThemeText(const ClientSettings &records, const std::set<std::string> &options)
+// A small INI of the chosen sections, each key as a save writes it, in the save's order. Values
+// outside what the editor accepts are left out and reported, so that every theme imports.
+std::string ThemeText(const ClientSettings &records,
+                      const std::set<std::string> &options,
+                      const CommandContext &context)
 {
     std::string text;
     std::string_view section;
     for (const Setting &setting : SettingCatalogue()) {
         if (!IsChosenForTheme(setting, options))
             continue;
+        const std::string value = SettingText(records, setting);
+        if (const CheckedValue checked = CheckValue(setting, value); !checked.fileText) {
+            ReportError(context, "left out " + checked.refusal, ExitSuccess);
+            continue;
+        }
         if (setting.section != section) {
             section = setting.section;
             text += (text.empty() ? "[" : "\r\n[") + std::string(section) + "]\r\n";
         }
-        text += setting.key + '=' + SettingText(records, setting) + "\r\n";
+        text += setting.key + '=' + value + "\r\n";
     }
     return text;
 }
@@ -40,7 +48,7 @@ int RunExport(const CommandInput &input, const CommandContext &context)
     ClientSettings records;
     if (auto error = LoadClientSettings(input.clientPath, records))
         return ReportError(context, *error, ExitTrouble);
-    if (!RealFileSystem().Replace(out, ThemeText(records, input.flags)))
+    if (!RealFileSystem().Replace(out, ThemeText(records, input.flags, context)))
         return ReportError(context, "cannot write to '" + out + "'", ExitTrouble);
     return ExitSuccess;
 }

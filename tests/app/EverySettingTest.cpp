@@ -98,8 +98,9 @@ std::string WithoutKey(const std::string &text, const Setting &setting)
     bool removed = false;
     for (const std::string &line : Lines(text)) {
         const std::string trimmed = Trimmed(line);
-        if (trimmed.starts_with("["))
-            inSection = EqualsIgnoringAsciiCase(trimmed, "[" + std::string(setting.section) + "]");
+        if (trimmed.starts_with("[") && trimmed.ends_with("]"))
+            inSection = EqualsIgnoringAsciiCase(Trimmed(trimmed.substr(1, trimmed.size() - 2)),
+                                                setting.section);
         else if (inSection && !removed && IsKeyLine(line, setting)) {
             removed = true;
             continue;
@@ -109,17 +110,14 @@ std::string WithoutKey(const std::string &text, const Setting &setting)
     return out;
 }
 
-// The realistic file has no [BagPositions]; an empty one lets a set add its keys as one line.
 std::string RealisticFile()
 {
-    return TestData("realistic_client.ini") + "[BagPositions]\r\n";
+    return TestData("realistic_client.ini");
 }
 
 class EverySettingTest : public ::testing::Test
 {
 protected:
-    std::string path = folder.file("dmclient.ini");
-
     std::string Get(const Setting &setting)
     {
         const CommandResult got = RunIn({"get", "--file", path, setting.id});
@@ -141,6 +139,7 @@ protected:
     }
 
     TempFolder folder;
+    std::string path = folder.file("dmclient.ini");
     NoSyncFileSteps steps;
     ScopedFileSteps scopedSteps{steps};
 };

@@ -118,7 +118,7 @@ TEST_F(ListCheckTest, CheckFindsEveryPlantedProblemOnItsLine)
     const std::vector<Plant> plants{
         {"[Defaults]", "TrackSortType=SIDEWAYS", "NORMAL"},
         {"[Defaults]", "ChatFontSize=99999", "ChatFontSize"},
-        {"[Defaults]", "ScreenMode=full", "NORMAL"},
+        {"[Defaults]", "ScreenMode=full", "'FULL'"},
         {"[TextColors]", "User_52_Red=12", "does not own"},
         {"[TextColors]", "User_1_Red=300", "User_1_Red"},
         {"[Windows640]", "ChatWinX = 1e3", "ChatWinX"},
@@ -127,18 +127,18 @@ TEST_F(ListCheckTest, CheckFindsEveryPlantedProblemOnItsLine)
     std::string text = TestData("default_client_file.ini");
     for (const Plant &plant : plants) {
         if (plant.after.empty()) {
-            text += plant.line + "\n";
+            text += plant.line + "\r\n";
             continue;
         }
-        const std::size_t at = text.find(plant.after + "\n");
+        const std::size_t at = text.find(plant.after + "\r\n");
         ASSERT_NE(at, std::string::npos) << plant.after;
-        text.insert(at + plant.after.size() + 1, plant.line + "\n");
+        text.insert(at + plant.after.size() + 2, plant.line + "\r\n");
     }
     WriteBytes(path, text);
     const CommandResult check = RunIn({"check", "--file", path});
     EXPECT_EQ(check.exitCode, 1);
     for (const Plant &plant : plants) {
-        const std::size_t at = text.find("\n" + plant.line + "\n");
+        const std::size_t at = text.find("\n" + plant.line + "\r\n");
         const std::size_t line = std::count(text.begin(), text.begin() + at + 1, '\n') + 1;
         const std::string prefix = path + ":" + std::to_string(line) + ": ";
         const std::size_t report = check.out.find(prefix);

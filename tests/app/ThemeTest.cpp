@@ -1,8 +1,10 @@
 #include "ClientFile.h"
 #include "CommandRun.h"
 #include "TempFolder.h"
+#include "commands/ClientFileAccess.h"
 #include "commands/ThemeSections.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,6 +12,11 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+bool Includes(const std::vector<std::string> &options, const std::string &option)
+{
+    return options.empty() || std::find(options.begin(), options.end(), option) != options.end();
+}
 
 class ThemeTest : public ::testing::Test
 {
@@ -47,7 +54,13 @@ TEST_F(ThemeTest, ExportThenImportIntoADefaultFileCarriesExactlyTheChosenSection
         std::vector<std::string> exportCommand{"export", "--file", source};
         exportCommand.insert(exportCommand.end(), options.begin(), options.end());
         exportCommand.push_back(theme);
-        ASSERT_EQ(RunIn(exportCommand).exitCode, 0);
+        const CommandResult exported = RunIn(exportCommand);
+        ASSERT_EQ(exported.exitCode, 0);
+        if (Includes(options, "--windows")) {
+            EXPECT_NE(exported.err.find("vezaz: left out Windows640.PartyWinY takes"),
+                      std::string::npos)
+                << exported.err;
+        }
         WriteBytes(target, TestData("default_client_file.ini"));
         const ClientSettings defaults = Load(target);
 
@@ -58,7 +71,10 @@ TEST_F(ThemeTest, ExportThenImportIntoADefaultFileCarriesExactlyTheChosenSection
         const ClientSettings theirs = Load(target);
         const std::set<std::string> chosen(options.begin(), options.end());
         for (const Setting &setting : SettingCatalogue()) {
-            const ClientSettings &expected = IsChosenForTheme(setting, chosen) ? mine : defaults;
+            // Values the editor refuses stay behind, so that the theme imports.
+            const bool carried = IsChosenForTheme(setting, chosen)
+                                 && CheckValue(setting, SettingText(mine, setting)).fileText;
+            const ClientSettings &expected = carried ? mine : defaults;
             EXPECT_EQ(SettingText(theirs, setting), SettingText(expected, setting)) << setting.id;
         }
     }
