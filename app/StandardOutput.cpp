@@ -3,15 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 
-bool FlushStandardOutput(std::string &problem)
+bool WriteStandardOutput(std::string_view text, std::string &problem)
 {
     errno = 0;
-    std::cout.flush();
-    const bool streamFailed = !std::cout;
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout) && !streamFailed)
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (written && std::fflush(stdout) == 0)
         return true;
-    problem = std::string("write error: ") + (errno != 0 ? std::strerror(errno) : "unknown");
+    const int error = errno;
+    problem = std::string("write error: ") + (error != 0 ? std::strerror(error) : "unknown");
     return false;
 }

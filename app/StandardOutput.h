@@ -1,7 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// Flushes standard output; false when what was written did not all arrive (a closed or full
-// output), with the reason in problem.
-bool FlushStandardOutput(std::string &problem);
+// Writes the text to standard output and flushes it; false when not all of it arrived (a
+// closed or full output), with the reason in problem ("write error: No space left on device").
+bool WriteStandardOutput(std::string_view text, std::string &problem);

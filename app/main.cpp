@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,12 +48,14 @@ std::string OwnVersionText()
     return VersionText(FileVersionOrUnknown(block), copyright);
 }
 
-// A command's output that did not all arrive is a failure, even when the command succeeded.
+// A command's output that did not all arrive is a failure, even when the command succeeded. The
+// output is gathered first so that the failing write's reason is the one reported.
 int RunCommandToStandardOutput(const CommandLine &commandLine)
 {
-    const CommandContext context{std::cout, std::cerr, DefaultPlatformProbe()};
+    std::ostringstream out;
+    const CommandContext context{out, std::cerr, DefaultPlatformProbe()};
     int exitCode = RunCommand(commandLine.command, commandLine.commandArguments, context);
-    if (std::string problem; !FlushStandardOutput(problem)) {
+    if (std::string problem; !WriteStandardOutput(out.view(), problem)) {
         std::cerr << "vezaz: " << problem << '\n';
         exitCode = 1;
     }

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "MainWindowFixture.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <string>
@@ -25,14 +26,17 @@ struct ProgramRun
     std::string err;
 };
 
-// Runs the built program with no display of any kind, as from a plain terminal or a script.
-ProgramRun RunProgram(const QStringList &arguments)
+// Runs the built program with no display of any kind, as from a plain terminal or a script;
+// its output goes to outputFile when one is given.
+ProgramRun RunProgram(const QStringList &arguments, const QString &outputFile = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
     QProcess program;
     program.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        program.setStandardOutputFile(outputFile);
     program.start(QStringLiteral(VEZAZ_PROGRAM), arguments);
     // Generous: the program answers at once, but a window opened by mistake must not hang the
     // run.
@@ -112,6 +116,39 @@ TEST(CommandLineProgram, AnUnknownOptionIsAMisuseReportedOnTheErrorStream)
     EXPECT_EQ(run.err,
               "vezaz: unrecognized option '--bogus'\n"
               "Try 'vezaz --help' for more information.\n");
+}
+
+TEST(CommandLineProgram, CommandsSetAndGetSettingsWithoutADisplay)
+{
+    TempFolder folder;
+    const std::string path = folder.file("dmclient.ini");
+    WriteBytes(path, "; mine\r\n[Defaults]\r\nScreenMode=FULL\r\n");
+    const QString file = QString::fromStdString(path);
+
+    const ProgramRun set = RunProgram({QStringLiteral("set"),
+                                       QStringLiteral("--file"),
+                                       file,
+                                       QStringLiteral("Defaults.ScreenMode=NORMAL"),
+                                       QStringLiteral("KeyMaps.KEYMAP_JUMP=\u00e9")});
+    EXPECT_EQ(set.exitCode, 0) << set.err;
+    EXPECT_EQ(ReadBytes(path),
+              "; mine\r\n[Defaults]\r\nScreenMode=NORMAL\r\n[KeyMaps]\r\n"
+              "KEYMAP_JUMP=\xE9\r\n");
+
+    const ProgramRun get = RunProgram({QStringLiteral("--file"),
+                                       file,
+                                       QStringLiteral("get"),
+                                       QStringLiteral("defaults/screenmode"),
+                                       QStringLiteral("KeyMaps.KEYMAP_JUMP")});
+    EXPECT_EQ(get.exitCode, 0) << get.err;
+    EXPECT_EQ(get.out, "NORMAL\n\xC3\xA9\n");
+}
+
+TEST(CommandLineProgram, OutputThatCannotBeWrittenFailsTheCommand)
+{
+    const ProgramRun full = RunProgram({QStringLiteral("list")}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.err, "vezaz: write error: No space left on device\n");
 }
 
 class ClientFileArgumentTest : public MainWindowFixture
