@@ -30,6 +30,14 @@ for size in 16 32 48 128 256; do
         | grep -F "PNG image data, $size x $size,"
 done
 
+# The installed commands without any display, and their completion.
+test -s $share/bash-completion/completions/vezaz
+commands=$(mktemp -d)
+cp tests/data/realistic_client.ini "$commands/dmclient.ini"
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/vezaz --file "$commands/dmclient.ini" set Defaults.ScreenMode=NORMAL
+test "$(env -u DISPLAY /usr/bin/vezaz --file "$commands/dmclient.ini" get Defaults.ScreenMode)" = NORMAL
+rm -rf "$commands"
+
 # The installed editor on a real X server, with a client file of its own: still running when
 # stopped (exit 124) means it found its platform plugin and opened its window without failing.
 client=$(mktemp -d)
