@@ -87,7 +87,7 @@ std::optional<std::string> LoadClientSettings(const std::string &path, ClientSet
 CheckedValue CheckValue(const Setting &setting, std::string_view fileText)
 {
     if (fileText.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-        return {std::nullopt, "a value cannot hold a line break or a NUL character"};
+        return {std::nullopt, setting.id + " cannot hold a line break or a NUL character"};
     ClientSettings scratch;
     if (auto refusal = SetSettingText(scratch, setting, fileText))
         return {std::nullopt, std::move(*refusal)};

@@ -26,7 +26,8 @@ std::optional<std::string_view> WideTextKind(std::string_view bytes);
 // error when the file is there but cannot be read.
 std::optional<std::string> LoadClientSettings(const std::string &path, ClientSettings &settings);
 
-// A value checked against the catalogue: the text a save would write, or why it is refused.
+// A value checked against the catalogue: the text a save would write, or why it is refused
+// (naming the setting and the values it takes).
 struct CheckedValue
 {
     std::optional<std::string> fileText;

@@ -22,13 +22,15 @@ std::optional<ValueWrite> ReadAssignment(const std::string &operand, const Comma
     const auto fileText = TerminalTextToFile(std::string_view(operand).substr(equals + 1));
     if (!fileText) {
         ReportError(context,
-                    setting->id + ": the value has characters the client file cannot hold",
+                    setting->id
+                        + " takes no such text: it is not UTF-8, or holds a character "
+                          "the file's Windows-1252 has not",
                     ExitRefused);
         return std::nullopt;
     }
     CheckedValue checked = CheckValue(*setting, *fileText);
     if (!checked.fileText) {
-        ReportError(context, setting->id + ": " + checked.refusal, ExitRefused);
+        ReportError(context, checked.refusal, ExitRefused);
         return std::nullopt;
     }
     return ValueWrite{setting, std::move(*checked.fileText)};

@@ -57,6 +57,23 @@ TEST(CommandWords, SettingsAreNamedWithADotOrASlashInAnyLetterCase)
         EXPECT_EQ(RunIn({"get", "--file", path, name}).out, "17\n") << name;
 }
 
+TEST(CommandWords, KeyBindingsCrossBetweenTheTerminalsUtf8AndTheFilesWindows1252)
+{
+    TempFolder folder;
+    const std::string path = folder.file("dmclient.ini");
+    WriteBytes(path, "[KeyMaps]\r\nKEYMAP_JUMP=\x80\r\n");
+    EXPECT_EQ(RunIn({"get", "--file", path, "KeyMaps.KEYMAP_JUMP"}).out, "\xE2\x82\xAC\n");
+
+    EXPECT_EQ(RunIn({"set", "--file", path, "KeyMaps.KEYMAP_JUMP=\xC3\xA9"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(path), "[KeyMaps]\r\nKEYMAP_JUMP=\xE9\r\n");
+    for (const char *refused : {"\xFF", "\xC4\x81"}) {
+        const CommandResult set
+            = RunIn({"set", "--file", path, std::string("KeyMaps.KEYMAP_JUMP=") + refused});
+        EXPECT_EQ(set.exitCode, 2);
+        EXPECT_EQ(ReadBytes(path), "[KeyMaps]\r\nKEYMAP_JUMP=\xE9\r\n");
+    }
+}
+
 TEST(ClientFileWrites, AFileChangedSinceItWasReadIsNotWritten)
 {
     TempFolder folder;
