@@ -46,6 +46,12 @@ private:
 
 } // namespace
 
+std::string WideTextRefusal(const std::string &path, std::string_view kind)
+{
+    return "'" + path + "' is " + std::string(kind)
+           + " text, which the game reads as empty; save it as ANSI or UTF-8 first";
+}
+
 FileBytes ReadFileBytes(const std::string &path)
 {
     const std::unique_ptr<std::FILE, int (*)(std::FILE *)> file(std::fopen(path.c_str(), "rb"),
@@ -80,6 +86,8 @@ std::optional<std::string> LoadClientSettings(const std::string &path, ClientSet
     const FileBytes file = ReadFileBytes(path);
     if (file.error)
         return file.error;
+    if (const auto wide = file.bytes ? WideTextKind(*file.bytes) : std::nullopt)
+        return WideTextRefusal(path, *wide);
     LoadAllSections(path, settings);
     return std::nullopt;
 }
@@ -98,11 +106,8 @@ std::optional<std::string> WriteValues(const std::string &path,
                                        const std::optional<std::string> &readBytes,
                                        const std::vector<ValueWrite> &writes)
 {
-    if (readBytes) {
-        if (const auto wide = WideTextKind(*readBytes))
-            return "'" + path + "' is " + std::string(*wide)
-                   + " text, which the game does not read; nothing written";
-    }
+    if (const auto wide = readBytes ? WideTextKind(*readBytes) : std::nullopt)
+        return WideTextRefusal(path, *wide);
     SnapshotFileSystem files(readBytes);
     PrivateProfileFile profile(path, files);
     for (const ValueWrite &write : writes) {

@@ -21,9 +21,11 @@ FileBytes ReadFileBytes(const std::string &path);
 // "UTF-16" or "UTF-32" when the text starts with that byte-order mark: such a file reads as
 // empty and is never written.
 std::optional<std::string_view> WideTextKind(std::string_view bytes);
+// Why a command does not work on such a file.
+std::string WideTextRefusal(const std::string &path, std::string_view kind);
 
 // The records as the window would load them from the file, defaults for what is missing; the
-// error when the file is there but cannot be read.
+// error when the file is there but cannot be read, or is UTF-16 or UTF-32 text.
 std::optional<std::string> LoadClientSettings(const std::string &path, ClientSettings &settings);
 
 // A value checked against the catalogue: the text a save would write, or why it is refused

@@ -68,10 +68,7 @@ int RunImport(const CommandInput &input, const CommandContext &context)
     if (!theme.bytes)
         return ReportError(context, "no file '" + themePath + "'", ExitTrouble);
     if (const auto wide = WideTextKind(*theme.bytes))
-        return ReportError(context,
-                           "'" + themePath + "' is " + std::string(*wide)
-                               + " text; save it as plain text first",
-                           ExitRefused);
+        return ReportError(context, WideTextRefusal(themePath, *wide), ExitRefused);
     std::vector<ValueWrite> writes;
     ThemeReader reader(themePath, *theme.bytes, context);
     reader.Take(ScanIni(*theme.bytes), writes);

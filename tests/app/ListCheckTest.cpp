@@ -159,6 +159,9 @@ TEST_F(ListCheckTest, CheckReportsAWideByteOrderMark)
     EXPECT_NE(check.out.find(":1: starts with a UTF-16 byte-order mark"), std::string::npos)
         << check.out;
     EXPECT_EQ(RunIn({"set", "--file", path, "Defaults.ScreenMode=FULL"}).exitCode, 1);
+    const CommandResult get = RunIn({"get", "--file", path, "Defaults.ScreenMode"});
+    EXPECT_EQ(get.exitCode, 1);
+    EXPECT_NE(get.err.find("is UTF-16 text"), std::string::npos) << get.err;
     EXPECT_EQ(ReadBytes(path), std::string("\xFF\xFE[\0D\0", 6));
 }
 
