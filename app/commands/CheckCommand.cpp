@@ -1,5 +1,6 @@
 #include "commands/ClientFileAccess.h"
 #include "commands/Commands.h"
+#include "commands/Concat.h"
 #include "commands/IniScan.h"
 #include "commands/TerminalText.h"
 #include "ini/AsciiCase.h"
@@ -53,10 +54,12 @@ public:
             const auto [first, isFirst] = firstHeader.emplace(AsciiUpper(header.name), at);
             readHeaders[at] = isFirst;
             if (!isFirst)
-                findings.push_back(
-                    {header.line,
-                     "[" + std::string(header.name) + "] appears again; only the section on line "
-                         + std::to_string(m_scan.headers[first->second].line) + " is read"});
+                findings.push_back({header.line,
+                                    Concat({"[",
+                                            header.name,
+                                            "] appears again; only the section on line ",
+                                            std::to_string(m_scan.headers[first->second].line),
+                                            " is read"})});
         }
         for (const ScannedKey &key : m_scan.keys) {
             if (readHeaders[key.header])
@@ -75,8 +78,8 @@ private:
     void CheckKey(const ScannedKey &key, std::vector<Finding> &findings)
     {
         const std::string_view section = m_scan.headers[key.header].name;
-        const std::string prefix = "[" + std::string(section) + "] " + std::string(key.key);
-        if (!FindSetting(std::string(section) + "/" + std::string(key.key))) {
+        const std::string prefix = Concat({"[", section, "] ", key.key});
+        if (!FindSetting(Concat({section, "/", key.key}))) {
             findings.push_back({key.line, prefix + ": a key the editor does not own"});
             return;
         }
@@ -103,8 +106,8 @@ void CheckValues(const ProfileDocument &document,
         if (!value)
             continue;
         const std::string saved = SettingText(records, setting);
-        const std::string prefix = "[" + std::string(setting.section) + "] " + setting.key + "="
-                                   + FileTextToTerminal(*value) + ": ";
+        const std::string prefix = Concat(
+            {"[", setting.section, "] ", setting.key, "=", FileTextToTerminal(*value), ": "});
         if (document.WouldChange(setting.section, setting.key, saved)) {
             findings.push_back(
                 {layout.LineOf(setting),
@@ -139,9 +142,10 @@ int RunCheck(const CommandInput &input, const CommandContext &context)
     std::vector<Finding> findings;
     if (const auto wide = WideTextKind(*file.bytes)) {
         findings.push_back({1,
-                            "starts with a " + std::string(*wide)
-                                + " byte-order mark: the game and the editor read no setting "
-                                  "from it, and the editor never writes it"});
+                            Concat({"starts with a ",
+                                    *wide,
+                                    " byte-order mark: the game and the editor read no setting "
+                                    "from it, and the editor never writes it"})});
         return ReportFindings(input.clientPath, findings, context);
     }
     const IniScan scan = ScanIni(*file.bytes);

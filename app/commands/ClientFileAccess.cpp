@@ -1,6 +1,7 @@
 #include "commands/ClientFileAccess.h"
 
 #include "ClientFile.h"
+#include "commands/Concat.h"
 #include "ini/FileSystem.h"
 #include "ini/PrivateProfile.h"
 
@@ -48,8 +49,11 @@ private:
 
 std::string WideTextRefusal(const std::string &path, std::string_view kind)
 {
-    return "'" + path + "' is " + std::string(kind)
-           + " text, which the game reads as empty; save it as ANSI or UTF-8 first";
+    return Concat({"'",
+                   path,
+                   "' is ",
+                   kind,
+                   " text, which the game reads as empty; save it as ANSI or UTF-8 first"});
 }
 
 FileBytes ReadFileBytes(const std::string &path)

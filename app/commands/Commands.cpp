@@ -1,6 +1,7 @@
 #include "commands/Commands.h"
 
 #include "ClientFile.h"
+#include "commands/Concat.h"
 
 #include <algorithm>
 #include <array>
@@ -141,7 +142,7 @@ int RunCommand(std::string_view name,
 {
     const CommandSpec *command = FindCommand(name);
     if (!command)
-        return ReportError(context, "unknown command '" + std::string(name) + "'", ExitRefused);
+        return ReportError(context, Concat({"unknown command '", name, "'"}), ExitRefused);
     CommandInput input;
     bool help = false;
     if (auto problem = ArgumentReader(*command, input).Read(arguments, help)) {

@@ -1,5 +1,6 @@
 #include "commands/ClientFileAccess.h"
 #include "commands/Commands.h"
+#include "commands/Concat.h"
 #include "commands/IniScan.h"
 #include "commands/TerminalText.h"
 #include "ini/AsciiCase.h"
@@ -32,8 +33,8 @@ public:
 private:
     void TakeKey(std::string_view section, const ScannedKey &key, std::vector<ValueWrite> &writes)
     {
-        const std::string name = "[" + std::string(section) + "] " + std::string(key.key);
-        const Setting *setting = FindSetting(std::string(section) + "/" + std::string(key.key));
+        const std::string name = Concat({"[", section, "] ", key.key});
+        const Setting *setting = FindSetting(Concat({section, "/", key.key}));
         if (!setting)
             return Report(key, name + ": ignored, a key the editor does not own");
         const auto value = m_document.Value(section, key.key);

@@ -1,9 +1,11 @@
 #include "commands/SettingNames.h"
 
+#include "commands/Concat.h"
+
 std::string UnknownSettingText(std::string_view name)
 {
-    return "unknown setting '" + std::string(name)
-           + "'; 'vezaz list' shows every setting the editor knows";
+    return Concat(
+        {"unknown setting '", name, "'; 'vezaz list' shows every setting the editor knows"});
 }
 
 bool FindSettings(const std::vector<std::string> &names,
