@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath -m "${1:-build-release}")
 version=$(sed -n 's/^project(vezaz VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-revision=$(sed -n 's/^set(VEZAZ_DEBIAN_REVISION \([0-9]*\))/\1/p' packaging/CMakeLists.txt)
+revision=$(sed -n 's/^set(VEZAZ_DEBIAN_REVISION \([0-9a-z]*\))/\1/p' packaging/CMakeLists.txt)
 deb=vezaz_${version}-${revision}_$(dpkg --print-architecture).deb
 share=/usr/share
 
@@ -27,7 +27,7 @@ dpkg-deb --field "$build/$deb" Depends
 /usr/bin/vezaz --version | grep -F "$version"
 desktop-file-validate $share/applications/org.example.vezaz.desktop
 appstreamcli validate --no-net $share/metainfo/org.example.vezaz.metainfo.xml
-zcat $share/man/man1/vezaz.1.gz | grep -F -e '--version'
+zcat $share/man/man1/vezaz.1.gz | grep -F 'display this help'
 test -s $share/icons/hicolor/scalable/apps/org.example.vezaz.svg
 for size in 16 32 48 128 256; do
     file $share/icons/hicolor/${size}x${size}/apps/org.example.vezaz.png \

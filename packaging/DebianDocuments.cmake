@@ -53,3 +53,7 @@ add_custom_command(OUTPUT ${changelog}.gz
     VERBATIM)
 add_custom_target(debian_changelog ALL DEPENDS ${changelog}.gz)
 install(FILES ${changelog}.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The lintian tags that stay, each with the reason why, where lintian reads them.
+install(FILES vezaz.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME vezaz)
