@@ -80,6 +80,22 @@ public:
             throw IniWriteError(FileName());
     }
 
+    // FindValue() of every key of one section in one call: values[i] for keys[i].
+    void FindValues(std::string_view section,
+                    std::span<const std::string_view> keys,
+                    std::span<std::optional<std::string_view>> values)
+    {
+        m_profile.FindAll(section, keys, values);
+    }
+    // WriteValue() of each key of one section whose value is given, in order, in one call.
+    void WriteValues(std::string_view section,
+                     std::span<const std::string_view> keys,
+                     std::span<const std::optional<std::string_view>> values)
+    {
+        if (!m_profile.WriteAll(section, keys, values))
+            throw IniWriteError(FileName());
+    }
+
 private:
     PrivateProfileFile m_profile;
 };

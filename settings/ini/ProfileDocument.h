@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,13 @@ public:
     // enclosing quotes, ending before a NUL byte and cut to 2047 characters. nullopt when the
     // section or the key is missing.
     std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+
+    // Value() of each key of one section in one call, values[i] for keys[i]: the section is
+    // found once and its lines indexed in one pass, and keys asked for in the file's order are
+    // met in that order without a hash.
+    void Values(std::string_view section,
+                std::span<const std::string_view> keys,
+                std::span<std::optional<std::string_view>> values) const;
 
     // Whether Set() with these arguments would change the file's bytes.
     bool WouldChange(std::string_view section, std::string_view key, std::string_view value) const;
