@@ -2,14 +2,13 @@
 
 #include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
+#include "ini/SuppUnit.h"
 
 #include <algorithm>
 #include <charconv>
 #include <span>
 
 namespace {
-
-constexpr std::int32_t HighestNameLevel = 4;
 
 std::uint8_t &Component(RgbColor &color, SettingRole role)
 {
@@ -77,24 +76,18 @@ bool LoadedFlag(const Setting &setting, std::optional<std::string_view> text)
     switch (setting.encoding) {
     case SettingEncoding::ScreenWords:
         return EqualsIgnoringAsciiCase(text.value_or("NORMAL"), "FULL");
-    case SettingEncoding::DigitFlag: {
-        const bool byDefault = setting.defaultText == "1";
-        return text ? ParseInteger(*text).value_or(byDefault) != 0 : byDefault;
-    }
+    case SettingEncoding::DigitFlag:
+        return DigitFlagFromText(text, setting.defaultText == "1");
     default:
-        return text ? EqualsIgnoringAsciiCase(*text, "TRUE") : setting.defaultText == "TRUE";
+        return TrueFalseFromText(text, setting.defaultText == "TRUE");
     }
 }
 
 std::int32_t LoadedNumber(const Setting &setting, std::optional<std::string_view> text)
 {
-    if (setting.encoding == SettingEncoding::OffLevel) {
-        const std::string_view level = text.value_or(setting.defaultText);
-        if (level == "OFF")
-            return 0;
-        const auto number = ParseInteger(level);
-        return number ? std::clamp(*number, 0, HighestNameLevel) : HighestNameLevel;
-    }
+    // Parsed only when needed: most keys are in the file.
+    if (setting.encoding == SettingEncoding::OffLevel)
+        return OffLevelFromText(text, text ? 0 : DefaultNumber(setting));
     if (text) {
         if (const auto number = ParseInteger(*text))
             return *number;
@@ -107,6 +100,7 @@ struct Speller
 {
     const Setting &setting;
     std::string &out;
+
     bool Append(std::string_view text) const
     {
         out += text;
@@ -118,12 +112,14 @@ struct Speller
         const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
         return Append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
     }
+    // A value without a word writes nothing.
     template<typename Kind>
     bool AppendWord(Kind value, std::span<const std::string_view> words) const
     {
         const auto index = static_cast<std::size_t>(value);
         return index < words.size() && Append(words[index]);
     }
+
     bool operator()(bool *flag) const
     {
         switch (setting.encoding) {
