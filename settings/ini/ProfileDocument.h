@@ -84,6 +84,22 @@ private:
         std::string content;
     };
 
+    // A line of a section's body: whether it is a key line (not blank, not a comment, not a
+    // header) and the key's name, empty for a line that starts with "=".
+    struct BodyLine
+    {
+        LineSpan line;
+        std::size_t equals; // the first "=", or line.contentEnd
+        bool isKey;
+        std::string_view name;
+    };
+    BodyLine ScanBodyLine(std::size_t begin) const;
+    // Value() of each key in one pass over a section whose keys are not indexed yet: lines are
+    // matched against the key expected next, and only lines out of that order are looked up.
+    void ValuesInOnePass(const Section &section,
+                         std::span<const std::string_view> keys,
+                         std::span<std::optional<std::string_view>> values) const;
+
     LineSpan LineAt(std::size_t begin) const;
     // Past the line ending that starts at contentEnd (CRLF, CR or LF; none at the text's end).
     std::size_t LineEnd(std::size_t contentEnd) const;
