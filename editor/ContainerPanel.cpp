@@ -1,5 +1,6 @@
 #include "ContainerPanel.h"
 
+#include "SettingIds.h"
 #include "widgets/SpinEdit.h"
 
 #include <QComboBox>
@@ -26,6 +27,7 @@ void ContainerPanel::ConnectHandlers()
 
 void ContainerPanel::RefreshContainerPanel()
 {
+    const SettingEdits::Quiet filling(m_context.edits);
     m_controls.list->setCurrentIndex(SelectedContainer);
     ContainerComboBoxChange();
 }
@@ -35,24 +37,31 @@ void ContainerPanel::ContainerComboBoxChange()
     const int chosen = m_controls.list->currentIndex();
     if (chosen >= BagPositionTable::first && chosen <= BagPositionTable::last)
         SelectedContainer = chosen;
-    // Each field that shows a new text stores it into the newly selected container.
+    // Each field that shows a new text stores it into the newly selected container; that is
+    // showing the record, not a user's edit.
+    const SettingEdits::Quiet filling(m_context.edits);
     m_controls.xField->setValue(table()[SelectedContainer].x);
     m_controls.yField->setValue(table()[SelectedContainer].y);
 }
 
 void ContainerPanel::XContainerSpinEditChange()
 {
-    table()[SelectedContainer].x = m_controls.xField->value();
+    m_context.edits.Store(table()[SelectedContainer].x,
+                          m_controls.xField->value(),
+                          BagPositionId(SelectedContainer, 'X'));
 }
 
 void ContainerPanel::YContainerSpinEditChange()
 {
-    table()[SelectedContainer].y = m_controls.yField->value();
+    m_context.edits.Store(table()[SelectedContainer].y,
+                          m_controls.yField->value(),
+                          BagPositionId(SelectedContainer, 'Y'));
 }
 
 void ContainerPanel::Button6Click()
 {
     // Every container's unsaved change goes; nothing else is re-read.
+    const SettingEdits::Quiet reloading(m_context.edits);
     LoadBagPositionsSection(m_context.clientIniPath, table());
     RefreshContainerPanel();
 }

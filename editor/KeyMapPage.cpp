@@ -1,6 +1,7 @@
 #include "KeyMapPage.h"
 
 #include "KeyBindingDelegate.h"
+#include "SettingIds.h"
 #include "ui_KeyMapPage.h"
 
 #include <string_view>
@@ -59,8 +60,10 @@ void KeyMapPage::SetUpGrid()
 
     auto *delegate = new KeyBindingDelegate(grid);
     grid->setItemDelegateForColumn(KeyColumn, delegate);
-    connect(
-        delegate, &KeyBindingDelegate::editTextChanged, this, &KeyMapPage::KeymapEditorSetEditText);
+    connect(delegate,
+            &KeyBindingDelegate::editTextChanged,
+            this,
+            [this](int, int row, const QString &text) { KeymapEditorSetEditText(-1, row, text); });
     connect(delegate, &KeyBindingDelegate::editorClosed, this, [this](int, int row) {
         KeymapEditorEditorClosed(row);
     });
@@ -69,6 +72,8 @@ void KeyMapPage::SetUpGrid()
 
 void KeyMapPage::FillKeyMapPage()
 {
+    const SettingEdits::Quiet filling(m_context.edits);
+    m_bindingsBeforeEdit.clear();
     m_filling = true;
     // All rows at once: inserting them one by one makes the table and its header catch up
     // with every one.
@@ -90,11 +95,20 @@ void KeyMapPage::FillRow(int entry)
         entry, KeyColumn, new QTableWidgetItem(BindingText(m_context.settings.KeyMaps[entry])));
 }
 
-void KeyMapPage::KeymapEditorSetEditText(int /*column*/, int row, const QString &text)
+void KeyMapPage::KeymapEditorSetEditText(int column, int row, const QString &text)
 {
     if (m_filling || row < 0 || row >= KeyMapCount)
         return;
-    m_context.settings.KeyMaps[row] = BindingOfText(text);
+    std::string &binding = m_context.settings.KeyMaps[row];
+    if (column < 0) {
+        // A keystroke in the open editor.
+        m_bindingsBeforeEdit.try_emplace(row, binding);
+        binding = BindingOfText(text);
+    } else if (m_bindingsBeforeEdit.contains(row)) {
+        binding = BindingOfText(text);
+    } else {
+        m_context.edits.Store(binding, BindingOfText(text), KeyMapId(row));
+    }
 }
 
 void KeyMapPage::KeymapEditorItemChanged(QTableWidgetItem *item)
@@ -117,4 +131,11 @@ void KeyMapPage::KeymapEditorEditorClosed(int row)
     // keystroke by keystroke; the cell's text is the binding again.
     if (QTableWidgetItem *item = ui->KeymapEditor->item(row, KeyColumn))
         KeymapEditorSetEditText(KeyColumn, row, item->text());
+    const auto before = m_bindingsBeforeEdit.find(row);
+    if (before == m_bindingsBeforeEdit.end())
+        return;
+    const bool changed = before->second != m_context.settings.KeyMaps[row];
+    m_bindingsBeforeEdit.erase(before);
+    if (changed)
+        m_context.edits.Changed(KeyMapId(row));
 }

@@ -2,7 +2,9 @@
 
 #include "PageContext.h"
 
+#include <map>
 #include <memory>
+#include <string>
 
 #include <QString>
 #include <QWidget>
@@ -29,8 +31,8 @@ public:
 private:
     void SetUpGrid();
     void FillRow(int entry);
-    // Stores the binding cell's text in entry row; the column is not looked at, since only the
-    // binding column can be edited.
+    // Stores the binding cell's text in entry row; column -1 marks a keystroke in the cell's
+    // open editor, any other column the cell itself (only the binding column can be edited).
     void KeymapEditorSetEditText(int column, int row, const QString &text);
     void KeymapEditorItemChanged(QTableWidgetItem *item);
     void KeymapEditorEditorClosed(int row);
@@ -40,4 +42,7 @@ private:
     // Set while the grid is rebuilt from the table, so the grid's own notifications do not write
     // old cell texts into a freshly loaded table.
     bool m_filling = false;
+    // The binding each row had when its open editor took the first keystroke: typing stores
+    // keystroke by keystroke, but the whole edit is reported once, when the editor closes.
+    std::map<int, std::string> m_bindingsBeforeEdit;
 };

@@ -44,6 +44,7 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
     , m_clientFile(std::move(clientFile))
 {
     ui->setupUi(this);
+    m_edits.SetListeners([this](const std::vector<std::string> &ids) { ReportEdits(ids); }, {});
     ShowToolbarIcons();
     CreatePages();
     FixWindowFrame();
@@ -124,9 +125,13 @@ void TDMini1::ConnectHandlers()
 
 PageContext TDMini1::MakePageContext()
 {
-    return {m_settings, ClientIniPath, m_seams, [this](int panel, const QString &text) {
-                ShowStatus(panel, text);
-            }};
+    return {
+        m_settings,
+        ClientIniPath,
+        m_seams,
+        [this](int panel, const QString &text) { ShowStatus(panel, text); },
+        m_edits,
+    };
 }
 
 void TDMini1::ShowStatus(int panel, const QString &text)
@@ -164,6 +169,24 @@ void TDMini1::SelectFirstTextColor()
     textPage->RecolorSamples();
 }
 
+void TDMini1::ShowRecordsOnPages(bool startUp)
+{
+    const SettingEdits::Quiet filling(m_edits);
+    SelectFirstTextColor();
+    windowPage->ShowRecords(startUp);
+    miscPage->RefreshContainerPanel();
+    optionPages->FillOptionPages();
+    keyMapPage->FillKeyMapPage();
+}
+
+void TDMini1::ReportEdits(const std::vector<std::string> &ids)
+{
+    QStringList names;
+    for (const std::string &id : ids)
+        names.append(QString::fromStdString(id));
+    emit settingsEdited(names);
+}
+
 void TDMini1::ShowClientFileInStatusHints()
 {
     // Which file is being edited, without touching the texts the status panels show.
@@ -192,13 +215,7 @@ void TDMini1::FormCreate()
     LoadAllSections(ClientIniPath, m_settings);
     windowPage->SetCurrentResolution(ResolutionOfVideoMode(m_settings.Defaults.VideoMode));
     windowPage->ApplyCurrentResolution();
-    SelectFirstTextColor();
-    windowPage->SelectFirstWindow();
-    windowPage->PaintWindowSwatch();
-    windowPage->WindowComboBoxChange();
-    miscPage->RefreshContainerPanel();
-    optionPages->FillOptionPages();
-    keyMapPage->FillKeyMapPage();
+    ShowRecordsOnPages(true);
 }
 
 void TDMini1::FormShow()
@@ -212,12 +229,7 @@ void TDMini1::ToolButton1Click()
     // background stay as they were.
     ClearSettings(m_settings);
     LoadAllSections(ClientIniPath, m_settings);
-    SelectFirstTextColor();
-    windowPage->LayoutPreviews();
-    windowPage->ShowSelectedWindow();
-    miscPage->RefreshContainerPanel();
-    optionPages->FillOptionPages();
-    keyMapPage->FillKeyMapPage();
+    ShowRecordsOnPages(false);
     ShowStatus(1, QStringLiteral("Reloading ") + PathText(ClientIniPath));
 }
 

@@ -7,8 +7,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
+#include <QStringList>
 
 namespace Ui {
 class TDMini1;
@@ -42,6 +44,10 @@ public:
     ClientSettings &settings() { return m_settings; }
     const ClientSettings &settings() const { return m_settings; }
 
+signals:
+    // A user's action changed these settings (catalogue ids, "Windows1024.ChatWinX").
+    void settingsEdited(const QStringList &ids);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -54,6 +60,10 @@ private:
     void ShowStatus(int panel, const QString &text);
     void CentreOnScreen();
     void SelectFirstTextColor();
+    // Makes every page show the records after they were replaced (start-up, reload). Values the
+    // pages clamp go back into the records, as a fill; nothing counts as the user's edit.
+    void ShowRecordsOnPages(bool startUp);
+    void ReportEdits(const std::vector<std::string> &ids);
     void ShowClientFileInStatusHints();
     void CreateDialogs();
 
@@ -72,6 +82,7 @@ private:
     Seams m_seams;
     std::optional<std::string> m_clientFile;
     ClientSettings m_settings;
+    SettingEdits m_edits;
     // Set once at start-up and kept for the whole run.
     std::string ClientIniPath;
     bool m_shownBefore = false;

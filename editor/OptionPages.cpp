@@ -3,6 +3,7 @@
 #include "DisplayPage.h"
 #include "MiscPage.h"
 #include "ModelPage.h"
+#include "SettingIds.h"
 #include "TaggedControls.h"
 #include "WindowPage.h"
 #include "ini/IntegerText.h"
@@ -149,6 +150,7 @@ void OptionPages::ConnectSpinEdits()
 
 void OptionPages::FillOptionPages()
 {
+    const SettingEdits::Quiet filling(m_context.edits);
     FillingOptions = true;
     FillFlags();
     ShowListItem(m_miscPage->trackSortTypeComboBox(), static_cast<int>(defaults().TrackSortType));
@@ -223,72 +225,96 @@ void OptionPages::BoolCheckBoxClick(QAbstractButton *sender)
 {
     const int flag = TagOf(sender);
     if (IsFlagIndex(flag))
-        defaults().Flags[static_cast<std::size_t>(flag)] = sender->isChecked();
+        m_context.edits.Store(defaults().Flags[static_cast<std::size_t>(flag)],
+                              sender->isChecked(),
+                              DefaultsFlagId(flag));
 }
 
 void OptionPages::RunRadioGroupClick()
 {
-    defaults().Flag(DefaultsFlag::RunMode)
-        = m_miscPage->runRadioGroupItems()->checkedId() == RunItem;
+    m_context.edits.Store(defaults().Flag(DefaultsFlag::RunMode),
+                          m_miscPage->runRadioGroupItems()->checkedId() == RunItem,
+                          DefaultsFlagId(static_cast<int>(DefaultsFlag::RunMode)));
 }
 
 void OptionPages::FilterCheckBoxClick(QAbstractButton *sender)
 {
     // Flips the bit rather than copying the box's state: the fill has made every box match.
-    if (!FillingOptions)
-        defaults().TrackFilterType ^= TagOf(sender);
+    if (FillingOptions)
+        return;
+    defaults().TrackFilterType ^= TagOf(sender);
+    m_context.edits.Changed(DefaultsId("TrackFilterType"));
 }
 
 void OptionPages::VideoModeComboBoxChange()
 {
-    defaults().VideoMode = m_displayPage->videoModeComboBox()->currentIndex();
+    m_context.edits.Store(defaults().VideoMode,
+                          m_displayPage->videoModeComboBox()->currentIndex(),
+                          DefaultsId("VideoMode"));
 }
 
 void OptionPages::BitsPerPixelComboBoxChange()
 {
     const QString text = m_displayPage->bitsPerPixelComboBox()->currentText();
     if (const auto bits = ParseInteger(text.toStdString()))
-        defaults().VideoModeBitsPerPixel = *bits;
+        m_context.edits.Store(
+            defaults().VideoModeBitsPerPixel, *bits, DefaultsId("VideoModeBitsPerPixel"));
 }
 
 void OptionPages::TextureQualityComboBoxChange()
 {
-    defaults().TextureQuality = m_displayPage->textureQualityComboBox()->currentIndex() + 1;
+    m_context.edits.Store(defaults().TextureQuality,
+                          m_displayPage->textureQualityComboBox()->currentIndex() + 1,
+                          DefaultsId("TextureQuality"));
 }
 
 void OptionPages::ShowNamesLevelComboBoxChange()
 {
-    defaults().ShowNamesLevel = m_displayPage->showNamesLevelComboBox()->currentIndex();
+    m_context.edits.Store(defaults().ShowNamesLevel,
+                          m_displayPage->showNamesLevelComboBox()->currentIndex(),
+                          DefaultsId("ShowNamesLevel"));
 }
 
 void OptionPages::TrackPlayersComboBoxChange()
 {
-    defaults().TrackPlayers
-        = static_cast<TrackPlayersKind>(m_miscPage->trackPlayersComboBox()->currentIndex());
+    m_context.edits.Store(
+        defaults().TrackPlayers,
+        static_cast<TrackPlayersKind>(m_miscPage->trackPlayersComboBox()->currentIndex()),
+        DefaultsId("TrackPlayers"));
 }
 
 void OptionPages::TrackSortTypeComboBoxChange()
 {
-    defaults().TrackSortType
-        = static_cast<TrackSortKind>(m_miscPage->trackSortTypeComboBox()->currentIndex());
+    m_context.edits.Store(
+        defaults().TrackSortType,
+        static_cast<TrackSortKind>(m_miscPage->trackSortTypeComboBox()->currentIndex()),
+        DefaultsId("TrackSortType"));
 }
 
 void OptionPages::LineSpaceSpinEditChange()
 {
-    defaults().ChatLineSpacing = m_miscPage->lineSpaceSpinEdit()->value();
+    m_context.edits.Store(defaults().ChatLineSpacing,
+                          m_miscPage->lineSpaceSpinEdit()->value(),
+                          DefaultsId("ChatLineSpacing"));
 }
 
 void OptionPages::FontSizeSpinEditChange()
 {
-    defaults().ChatFontSize = m_miscPage->fontSizeSpinEdit()->value();
+    m_context.edits.Store(defaults().ChatFontSize,
+                          m_miscPage->fontSizeSpinEdit()->value(),
+                          DefaultsId("ChatFontSize"));
 }
 
 void OptionPages::LastCharSelSpinEditChange()
 {
-    defaults().LastCharSel = m_miscPage->lastCharSelSpinEdit()->value();
+    m_context.edits.Store(defaults().LastCharSel,
+                          m_miscPage->lastCharSelSpinEdit()->value(),
+                          DefaultsId("LastCharSel"));
 }
 
 void OptionPages::MousePointerSpeedModSpinEditChange()
 {
-    defaults().MousePointerSpeedMod = m_miscPage->mousePointerSpeedModSpinEdit()->value();
+    m_context.edits.Store(defaults().MousePointerSpeedMod,
+                          m_miscPage->mousePointerSpeedModSpinEdit()->value(),
+                          DefaultsId("MousePointerSpeedMod"));
 }

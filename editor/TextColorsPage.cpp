@@ -1,6 +1,7 @@
 #include "TextColorsPage.h"
 
 #include "ColorSwatch.h"
+#include "SettingIds.h"
 #include "TaggedControls.h"
 #include "ini/IntegerText.h"
 #include "sections/WindowColorsSection.h"
@@ -105,7 +106,18 @@ void TextColorsPage::FetchUserColor(int n)
 
 void TextColorsPage::StoreUserColor(int n)
 {
-    m_context.settings.UserColors[n] = CurrentTextColor;
+    const SettingEdits::Group oneEdit(m_context.edits);
+    RgbColor &stored = m_context.settings.UserColors[n];
+    for (const int component : {Red, Green, Blue}) {
+        m_context.edits.Store(ComponentOf(stored, component),
+                              ComponentOf(CurrentTextColor, component),
+                              TextColorId(n, component));
+    }
+}
+
+bool TextColorsPage::HasPendingEdit() const
+{
+    return CurrentTextColor != m_context.settings.UserColors[SelectedUserColor];
 }
 
 void TextColorsPage::User_Click(int n)
@@ -116,6 +128,7 @@ void TextColorsPage::User_Click(int n)
     ShowCurrentInEditors();
     SelectedUserColor = n;
     PaintCurrentSwatch();
+    emit workingCopyChanged();
 }
 
 void TextColorsPage::PaintCurrentSwatch()
@@ -179,6 +192,7 @@ void TextColorsPage::BoxChange(Component component)
     }
     ComponentOf(CurrentTextColor, component) = static_cast<std::uint8_t>(slider->value());
     PaintCurrentSwatch();
+    emit workingCopyChanged();
 }
 
 void TextColorsPage::SliderChange(Component component)

@@ -41,11 +41,17 @@ public:
     // The working copy from, and into, entry n of the table.
     void FetchUserColor(int n);
     void StoreUserColor(int n);
+    // Whether the colour under edit differs from the table's entry: an edit not yet accepted.
+    bool HasPendingEdit() const;
 
     int SelectedUserColor = 1;
     RgbColor CurrentTextColor;
     // The sample area is dark ("Black" or "[Custom]"), so black text shows white there.
     bool DarkSampleBackground = false;
+
+signals:
+    // The colour under edit changed, by the user or by selecting another colour.
+    void workingCopyChanged();
 
 private:
     // The index of a component's box and slider.

@@ -1,6 +1,7 @@
 #include "WindowPage.h"
 
 #include "ColorSwatch.h"
+#include "SettingIds.h"
 #include "SvgIcon.h"
 #include "TaggedControls.h"
 #include "WindowPreview.h"
@@ -218,7 +219,9 @@ void WindowPage::LayoutPreviews()
 void WindowPage::ShowSelectedWindow()
 {
     // Each set runs its field's or box's handler when it changes what is shown, and those
-    // handlers store into the record, so every value is read afresh.
+    // handlers store into the record, so every value is read afresh. What they store back is
+    // the record's own value (at most clamped), not a user's edit.
+    const SettingEdits::Quiet filling(m_context.edits);
     ui->XSpinEdit->setValue(SelectedEntry().x);
     ui->WSpinEdit->setValue(SelectedEntry().w);
     ui->YSpinEdit->setValue(SelectedEntry().y);
@@ -230,6 +233,19 @@ void WindowPage::ShowSelectedWindow()
     ui->ScrollBar5->setValue(SelectedColor().green);
     ui->ScrollBar6->setValue(SelectedColor().blue);
     ui->TransSpinEdit->setValue(m_context.settings.WindowColors[SelectedGameWindow].trans);
+}
+
+void WindowPage::ShowRecords(bool startUp)
+{
+    const SettingEdits::Quiet filling(m_context.edits);
+    if (startUp) {
+        SelectFirstWindow();
+        PaintWindowSwatch();
+        WindowComboBoxChange();
+    } else {
+        LayoutPreviews();
+        ShowSelectedWindow();
+    }
 }
 
 void WindowPage::HighlightSelectedPreview()
@@ -310,44 +326,49 @@ void WindowPage::WinMouseMove(int kind, QPoint pos, Qt::MouseButtons buttons)
     if (top + preview->height() > area.height())
         top = area.height() - preview->height();
     preview->move(left, top);
+    const SettingEdits::Group oneEdit(m_context.edits);
     ui->XSpinEdit->setValue(PreviewScale.toGame(left));
     ui->YSpinEdit->setValue(PreviewScale.toGame(top));
 }
 
 void WindowPage::WinColorPanelDblClick()
 {
+    const SettingEdits::Group oneEdit(m_context.edits);
     PickColorWithDialog(ui->Edit4, ui->Edit5, ui->Edit6, m_context.seams.pickColor);
 }
 
-void WindowPage::StoreField(std::int32_t WindowLayoutEntry::*field, int value)
+void WindowPage::StoreField(std::int32_t WindowLayoutEntry::*field, char key, int value)
 {
-    SelectedEntry().*field = value;
+    m_context.edits.Store(
+        SelectedEntry().*field, value, WindowLayoutId(ShownResolution(), SelectedGameWindow, key));
     LayoutPreviews();
 }
 
 void WindowPage::XSpinEditChange()
 {
-    StoreField(&WindowLayoutEntry::x, ui->XSpinEdit->value());
+    StoreField(&WindowLayoutEntry::x, 'X', ui->XSpinEdit->value());
 }
 
 void WindowPage::YSpinEditChange()
 {
-    StoreField(&WindowLayoutEntry::y, ui->YSpinEdit->value());
+    StoreField(&WindowLayoutEntry::y, 'Y', ui->YSpinEdit->value());
 }
 
 void WindowPage::WSpinEditChange()
 {
-    StoreField(&WindowLayoutEntry::w, ui->WSpinEdit->value());
+    StoreField(&WindowLayoutEntry::w, 'W', ui->WSpinEdit->value());
 }
 
 void WindowPage::HSpinEditChange()
 {
-    StoreField(&WindowLayoutEntry::h, ui->HSpinEdit->value());
+    StoreField(&WindowLayoutEntry::h, 'H', ui->HSpinEdit->value());
 }
 
 void WindowPage::TransSpinEditChange()
 {
-    m_context.settings.WindowColors[SelectedGameWindow].trans = ui->TransSpinEdit->value();
+    m_context.edits.Store(m_context.settings.WindowColors[SelectedGameWindow].trans,
+                          ui->TransSpinEdit->value(),
+                          WindowTransId(SelectedGameWindow));
 }
 
 void WindowPage::NumberBoxRule(QLineEdit *box, QScrollBar *slider)
@@ -363,9 +384,14 @@ void WindowPage::NumberBoxRule(QLineEdit *box, QScrollBar *slider)
     PaintWindowSwatch();
 }
 
-void WindowPage::SliderRule(QScrollBar *slider, QLineEdit *box, std::uint8_t RgbColor::*component)
+void WindowPage::SliderRule(QScrollBar *slider,
+                            QLineEdit *box,
+                            std::uint8_t RgbColor::*component,
+                            int componentIndex)
 {
-    SelectedColor().*component = static_cast<std::uint8_t>(slider->value());
+    m_context.edits.Store(SelectedColor().*component,
+                          static_cast<std::uint8_t>(slider->value()),
+                          WindowColorId(SelectedGameWindow, componentIndex));
     box->setText(QString::number(slider->value()));
 }
 
@@ -386,17 +412,17 @@ void WindowPage::Edit6Change()
 
 void WindowPage::ScrollBar4Change()
 {
-    SliderRule(ui->ScrollBar4, ui->Edit4, &RgbColor::red);
+    SliderRule(ui->ScrollBar4, ui->Edit4, &RgbColor::red, 0);
 }
 
 void WindowPage::ScrollBar5Change()
 {
-    SliderRule(ui->ScrollBar5, ui->Edit5, &RgbColor::green);
+    SliderRule(ui->ScrollBar5, ui->Edit5, &RgbColor::green, 1);
 }
 
 void WindowPage::ScrollBar6Change()
 {
-    SliderRule(ui->ScrollBar6, ui->Edit6, &RgbColor::blue);
+    SliderRule(ui->ScrollBar6, ui->Edit6, &RgbColor::blue, 2);
 }
 
 void WindowPage::ShowGroup(WindowExpansionGroup group, bool shown)
@@ -421,8 +447,8 @@ void WindowPage::CheckBox2Click()
 void WindowPage::Button4Click()
 {
     // Only this page's two records; unsaved edits elsewhere stay.
+    const SettingEdits::Quiet reloading(m_context.edits);
     LoadWindowLayoutSections(m_context.clientIniPath, m_context.settings.WindowLayouts);
     LoadWindowColorsSection(m_context.clientIniPath, m_context.settings.WindowColors);
-    LayoutPreviews();
-    ShowSelectedWindow();
+    ShowRecords(false);
 }

@@ -53,6 +53,9 @@ public:
     void LayoutPreviews();
     // Puts the selected window's position, size, colour and transparency into the fields.
     void ShowSelectedWindow();
+    // Shows the records after they were replaced: at start-up the first window is selected and
+    // shown; afterwards the previews are laid out again and the selected window shown.
+    void ShowRecords(bool startUp);
 
     // The "Lock Windows in DM" check box (tag 5); the option pages fill it and store its state.
     QCheckBox *lockWinCheckBox() const;
@@ -104,8 +107,11 @@ private:
     void Button4Click();
 
     void NumberBoxRule(QLineEdit *box, QScrollBar *slider);
-    void SliderRule(QScrollBar *slider, QLineEdit *box, std::uint8_t RgbColor::*component);
-    void StoreField(std::int32_t WindowLayoutEntry::*field, int value);
+    void SliderRule(QScrollBar *slider,
+                    QLineEdit *box,
+                    std::uint8_t RgbColor::*component,
+                    int componentIndex);
+    void StoreField(std::int32_t WindowLayoutEntry::*field, char key, int value);
     void ShowGroup(WindowExpansionGroup group, bool shown);
 
     PageContext m_context;

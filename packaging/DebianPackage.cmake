@@ -3,8 +3,8 @@ set(CPACK_PACKAGE_NAME vezaz)
 # All four parts: CPack would otherwise drop the fourth.
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "VEzaz developers")
-set(CPACK_PACKAGE_CONTACT "VEzaz developers <vezaz@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the Duskmarch client settings file")
+set(CPACK_PACKAGE_CONTACT ${VEZAZ_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${VEZAZ_SUMMARY})
 # Debian wants the long description in lines of at most 80 characters; CPack does not wrap them.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "VEzaz edits dmclient.ini, the client settings file of the online game"
@@ -15,12 +15,14 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "Nothing reaches the file until you save, and then only the keys VEzaz knows"
     "change: every other key, section, comment, blank line and line ending stays"
     "as it was.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://vezaz.example.org/")
+set(CPACK_PACKAGE_HOMEPAGE_URL ${VEZAZ_HOMEPAGE})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${VEZAZ_DEBIAN_REVISION})
+# A tool beside the game rather than a game: Debian keeps "games" for what installs to /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt libraries the program links come from dpkg-shlibdeps (package dpkg-dev); what it loads
 # at run time it cannot see: Qt SVG's icon engine for every icon, the X11 platform plugin, and

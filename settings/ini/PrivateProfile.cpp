@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -119,6 +120,13 @@ bool PrivateProfileFile::WriteString(std::string_view section,
 {
     if (!m_impl->IsKnownSafeSection(section) || !IsSafeKey(key) || HasLineBreakOrNul(value))
         return false;
+    return WriteSafe(section, key, value);
+}
+
+bool PrivateProfileFile::WriteSafe(std::string_view section,
+                                   std::string_view key,
+                                   std::string_view value)
+{
     auto &document = m_impl->Document();
     if (document.IsWideText())
         return false;
@@ -129,6 +137,37 @@ bool PrivateProfileFile::WriteString(std::string_view section,
         return false;
     document.Set(section, key, value);
     m_impl->changed = true;
+    return true;
+}
+
+void PrivateProfileFile::FindAll(std::string_view section,
+                                 std::span<const std::string_view> keys,
+                                 std::span<std::optional<std::string_view>> values)
+{
+    m_impl->Document().Values(section, keys, values);
+}
+
+bool PrivateProfileFile::WriteAll(std::string_view section,
+                                  std::span<const std::string_view> keys,
+                                  std::span<const std::optional<std::string_view>> values)
+{
+    std::vector<std::optional<std::string_view>> held(keys.size());
+    m_impl->Document().Values(section, keys, held);
+    // Once a write changed the section, views of lines it added may have moved: the keys after
+    // it are compared by WriteSafe() alone.
+    bool heldValid = true;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!values[i])
+            continue;
+        const std::string_view value = *values[i];
+        if (!m_impl->IsKnownSafeSection(section) || !IsSafeKey(keys[i]) || HasLineBreakOrNul(value))
+            return false;
+        if (heldValid && held[i] && SameBytes(*held[i], value))
+            continue;
+        if (!WriteSafe(section, keys[i], value))
+            return false;
+        heldValid = !m_impl->changed;
+    }
     return true;
 }
 

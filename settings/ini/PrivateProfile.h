@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -36,11 +37,25 @@ public:
     // the value would break the file's structure, or the file is UTF-16 (never written).
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
 
+    // Find() of every key of one section in one call: values[i] for keys[i].
+    void FindAll(std::string_view section,
+                 std::span<const std::string_view> keys,
+                 std::span<std::optional<std::string_view>> values);
+    // WriteString() of each key of one section whose value is given (nullopt writes nothing),
+    // in order, in one call: the values the file holds are read in one pass and compared in
+    // place. False at the first refused write; the keys before it are written.
+    bool WriteAll(std::string_view section,
+                  std::span<const std::string_view> keys,
+                  std::span<const std::optional<std::string_view>> values);
+
     // Writes the changes of earlier writes to disk; does nothing when nothing changed. False
     // when the file cannot be written; the file is then as it was before.
     bool Flush();
 
 private:
+    // WriteString() once the names and the value are known to be safe.
+    bool WriteSafe(std::string_view section, std::string_view key, std::string_view value);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

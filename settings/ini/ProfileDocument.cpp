@@ -218,39 +218,49 @@ ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) co
     return m_lastSection = &section;
 }
 
-// One pass over the section's lines: each is searched once, eight bytes at a time, for its
-// first "=" and its line break, since this runs over every line of every section asked for.
+// Each line is searched once, eight bytes at a time, for its first "=" and its line break,
+// since this runs over every line of every section asked for.
+ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
+{
+    const std::string_view text(m_text);
+    std::size_t first = begin;
+    while (first < text.size() && IsBlank(text[first]))
+        ++first;
+    // A body ends where a header line starts, so after a line break or at the text's end: the
+    // search may run on past it and still stop at the same byte.
+    const auto [equals, contentEnd] = SplitKeyLine(text, first);
+    BodyLine body{{begin, contentEnd, LineEnd(contentEnd)}, equals, false, {}};
+    if (first == contentEnd || text[first] == ';' || text[first] == '#')
+        return body;
+    // A "[" starts a key here unless the line is a header, which no body holds.
+    if (text[first] == '[' && ParseLine(Content(body.line)).kind != LineKind::Key)
+        return body;
+    body.isKey = true;
+    std::size_t nameEnd = equals;
+    while (nameEnd > first && IsBlank(text[nameEnd - 1]))
+        --nameEnd;
+    body.name = text.substr(first, nameEnd - first);
+    return body;
+}
+
+// One pass over the section's lines.
 const SectionKeys &ProfileDocument::Keys(const Section &section) const
 {
     if (section.keysIndexed)
         return section.keys;
-    const std::string_view text(m_text);
     // Room for a key line of some twenty bytes spares the table most of its growing; a limit,
     // so that a section of long lines does not reserve far more than it needs.
     section.keys.Reserve(std::min<std::size_t>((section.bodyEnd - section.header.end) / 16, 4096));
     section.anchor = section.header;
-    std::size_t begin = section.header.end;
-    while (begin < section.bodyEnd) {
-        std::size_t first = begin;
-        while (first < section.bodyEnd && IsBlank(text[first]))
-            ++first;
-        // A body ends where a header line starts, so after a line break or at the text's end:
-        // the search may run on past it and still stop at the same byte.
-        const auto [equals, contentEnd] = SplitKeyLine(text, first);
-        const LineSpan line{begin, contentEnd, LineEnd(contentEnd)};
-        begin = line.end;
-        if (first == contentEnd || text[first] == ';' || text[first] == '#')
+    for (std::size_t begin = section.header.end; begin < section.bodyEnd;) {
+        const BodyLine body = ScanBodyLine(begin);
+        begin = body.line.end;
+        if (!body.isKey)
             continue;
-        // A "[" starts a key here unless the line is a header, which no body holds.
-        if (text[first] == '[' && ParseLine(Content(line)).kind != LineKind::Key)
-            continue;
-        section.anchor = line;
-        std::size_t nameEnd = equals;
-        while (nameEnd > first && IsBlank(text[nameEnd - 1]))
-            --nameEnd;
-        const auto name = text.substr(first, nameEnd - first);
-        if (!name.empty())
-            section.keys.AddFileLine(name, KeyPlace{false, line.begin, line.contentEnd, equals});
+        section.anchor = body.line;
+        if (!body.name.empty())
+            section.keys.AddFileLine(
+                body.name, KeyPlace{false, body.line.begin, body.line.contentEnd, body.equals});
     }
     section.keysIndexed = true;
     return section.keys;

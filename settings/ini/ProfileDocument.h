@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,13 @@ public:
     // enclosing quotes, ending before a NUL byte and cut to 2047 characters. nullopt when the
     // section or the key is missing.
     std::optional<std::string_view> Value(std::string_view section, std::string_view key) const;
+
+    // Value() of each key of one section in one call, values[i] for keys[i]: the section is
+    // found once and its lines indexed in one pass, and keys asked for in the file's order are
+    // met in that order without a hash.
+    void Values(std::string_view section,
+                std::span<const std::string_view> keys,
+                std::span<std::optional<std::string_view>> values) const;
 
     // Whether Set() with these arguments would change the file's bytes.
     bool WouldChange(std::string_view section, std::string_view key, std::string_view value) const;
@@ -75,6 +83,22 @@ private:
         std::size_t contentEnd;
         std::string content;
     };
+
+    // A line of a section's body: whether it is a key line (not blank, not a comment, not a
+    // header) and the key's name, empty for a line that starts with "=".
+    struct BodyLine
+    {
+        LineSpan line;
+        std::size_t equals; // the first "=", or line.contentEnd
+        bool isKey;
+        std::string_view name;
+    };
+    BodyLine ScanBodyLine(std::size_t begin) const;
+    // Value() of each key in one pass over a section whose keys are not indexed yet: lines are
+    // matched against the key expected next, and only lines out of that order are looked up.
+    void ValuesInOnePass(const Section &section,
+                         std::span<const std::string_view> keys,
+                         std::span<std::optional<std::string_view>> values) const;
 
     LineSpan LineAt(std::size_t begin) const;
     // Past the line ending that starts at contentEnd (CRLF, CR or LF; none at the text's end).

@@ -28,6 +28,35 @@ private:
 
 } // namespace
 
+std::int32_t NumberFromText(std::optional<std::string_view> text, std::int32_t defaultValue)
+{
+    if (text) {
+        if (const auto number = ParseInteger(*text))
+            return *number;
+    }
+    return defaultValue;
+}
+
+bool DigitFlagFromText(std::optional<std::string_view> text, bool defaultValue)
+{
+    return NumberFromText(text, defaultValue ? 1 : 0) != 0;
+}
+
+bool TrueFalseFromText(std::optional<std::string_view> text, bool defaultValue)
+{
+    return text ? EqualsIgnoringAsciiCase(*text, "TRUE") : defaultValue;
+}
+
+std::int32_t OffLevelFromText(std::optional<std::string_view> text, std::int32_t defaultValue)
+{
+    const DecimalText defaultText(defaultValue);
+    const auto level = text.value_or(defaultText.view());
+    if (level == "OFF")
+        return 0;
+    const auto number = ParseInteger(level);
+    return number ? std::clamp(*number, 0, HighestLevel) : HighestLevel;
+}
+
 std::string TDMStyleIniFile::ReadText(std::string_view section,
                                       std::string_view key,
                                       std::string_view defaultValue)
@@ -46,8 +75,7 @@ std::int32_t TDMStyleIniFile::ReadNumber(std::string_view section,
                                          std::string_view key,
                                          std::int32_t defaultValue)
 {
-    const auto text = FindValue(section, key);
-    return text ? ParseInteger(*text).value_or(defaultValue) : defaultValue;
+    return NumberFromText(FindValue(section, key), defaultValue);
 }
 
 void TDMStyleIniFile::WriteNumber(std::string_view section,
@@ -61,7 +89,7 @@ bool TDMStyleIniFile::ReadDigitFlag(std::string_view section,
                                     std::string_view key,
                                     bool defaultValue)
 {
-    return ReadNumber(section, key, defaultValue ? 1 : 0) != 0;
+    return DigitFlagFromText(FindValue(section, key), defaultValue);
 }
 
 void TDMStyleIniFile::WriteDigitFlag(std::string_view section, std::string_view key, bool value)
@@ -73,8 +101,7 @@ bool TDMStyleIniFile::ReadTrueFalse(std::string_view section,
                                     std::string_view key,
                                     bool defaultValue)
 {
-    const auto text = FindValue(section, key);
-    return text ? EqualsIgnoringAsciiCase(*text, "TRUE") : defaultValue;
+    return TrueFalseFromText(FindValue(section, key), defaultValue);
 }
 
 void TDMStyleIniFile::WriteTrueFalse(std::string_view section, std::string_view key, bool value)
@@ -86,12 +113,7 @@ std::int32_t TDMStyleIniFile::ReadOffLevel(std::string_view section,
                                            std::string_view key,
                                            std::int32_t defaultValue)
 {
-    const DecimalText defaultText(defaultValue);
-    const auto text = FindValue(section, key).value_or(defaultText.view());
-    if (text == "OFF")
-        return 0;
-    const auto level = ParseInteger(text);
-    return level ? std::clamp(*level, 0, HighestLevel) : HighestLevel;
+    return OffLevelFromText(FindValue(section, key), defaultValue);
 }
 
 void TDMStyleIniFile::WriteOffLevel(std::string_view section,

@@ -3,8 +3,16 @@
 #include "ini/IniFiles.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+// The game's encodings of a value the file gives (nullopt: the key is missing or has no "="),
+// as the typed reads below apply them; callers that find many values at once decode with these.
+std::int32_t NumberFromText(std::optional<std::string_view> text, std::int32_t defaultValue);
+bool DigitFlagFromText(std::optional<std::string_view> text, bool defaultValue);
+bool TrueFalseFromText(std::optional<std::string_view> text, bool defaultValue);
+std::int32_t OffLevelFromText(std::optional<std::string_view> text, std::int32_t defaultValue);
 
 // The client file's accessor, with the encodings the game's own file uses. Every section load
 // and save creates one, makes its calls, calls UpdateFile() once at the end of a save, and lets

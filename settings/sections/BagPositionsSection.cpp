@@ -1,7 +1,7 @@
 #include "sections/BagPositionsSection.h"
 
 #include "ini/SuppUnit.h"
-#include "sections/KeyName.h"
+#include "sections/SectionFile.h"
 
 #include <array>
 #include <string_view>
@@ -9,9 +9,6 @@
 namespace {
 
 constexpr std::string_view Section = "BagPositions";
-
-constexpr std::int32_t DefaultX = 100;
-constexpr std::int32_t DefaultY = 10;
 
 constexpr std::array<std::string_view, BagPositionTable::count> ContainerNames{
     "Inventory Slot 1",
@@ -32,12 +29,11 @@ constexpr std::array<std::string_view, BagPositionTable::count> ContainerNames{
     "Bank Slot 8",
 };
 
-// "Bag_3_": the keys of container 3 start so, with no leading zeros.
-KeyName KeyPrefix(int index)
+SectionRecords RecordsOf(BagPositionTable &table)
 {
-    KeyName prefix("Bag_");
-    prefix.Append(index).Append("_");
-    return prefix;
+    SectionRecords records;
+    records.bagPositions = &table;
+    return records;
 }
 
 } // namespace
@@ -52,22 +48,15 @@ std::string ContainerName(int index)
 bool LoadBagPositionsSection(const std::string &path, BagPositionTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int index = BagPositionTable::first; index <= BagPositionTable::last; ++index) {
-        const KeyName prefix = KeyPrefix(index);
-        table[index].x = ini.ReadNumber(Section, KeyName(prefix).Append("X"), DefaultX);
-        table[index].y = ini.ReadNumber(Section, KeyName(prefix).Append("Y"), DefaultY);
-    }
+    LoadCatalogueSection(ini, Section, RecordsOf(table));
     return true;
 }
 
 bool SaveBagPositionsSection(const std::string &path, const BagPositionTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int index = BagPositionTable::first; index <= BagPositionTable::last; ++index) {
-        const KeyName prefix = KeyPrefix(index);
-        ini.WriteNumber(Section, KeyName(prefix).Append("X"), table[index].x);
-        ini.WriteNumber(Section, KeyName(prefix).Append("Y"), table[index].y);
-    }
+    // The records are only read: a save spells their values.
+    SaveCatalogueSection(ini, Section, RecordsOf(const_cast<BagPositionTable &>(table)));
     ini.UpdateFile();
     return true;
 }

@@ -2,12 +2,20 @@
 
 #include "KeyMapCatalogue.h"
 #include "ini/SuppUnit.h"
+#include "sections/SectionFile.h"
 
 namespace {
 
 constexpr std::string_view Section = "KeyMaps";
 
 static_assert(KeyMapCatalogue.size() == KeyMapCount);
+
+SectionRecords RecordsOf(KeyMapTable &table)
+{
+    SectionRecords records;
+    records.keyMaps = &table;
+    return records;
+}
 
 bool IsEntry(int entry)
 {
@@ -39,16 +47,15 @@ std::string_view KeyMapDefault(int entry)
 bool LoadKeyMapSection(const std::string &path, KeyMapTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int entry = KeyMapTable::first; entry <= KeyMapTable::last; ++entry)
-        table[entry] = ini.ReadText(Section, KeyMapKey(entry), KeyMapDefault(entry));
+    LoadCatalogueSection(ini, Section, RecordsOf(table));
     return true;
 }
 
 bool SaveKeyMapSection(const std::string &path, const KeyMapTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int entry = KeyMapTable::first; entry <= KeyMapTable::last; ++entry)
-        ini.WriteText(Section, KeyMapKey(entry), table[entry]);
+    // The records are only read: a save spells their values.
+    SaveCatalogueSection(ini, Section, RecordsOf(const_cast<KeyMapTable &>(table)));
     ini.UpdateFile();
     return true;
 }

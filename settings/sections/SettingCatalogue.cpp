@@ -18,10 +18,28 @@ using S = DefaultsSettings;
 
 constexpr std::string_view BitsPerPixelChoices[] = {"16", "32"};
 
+struct SectionRange
+{
+    std::string_view name;
+    std::size_t first;
+    std::size_t count;
+};
+
 struct Catalogue
 {
     std::vector<Setting> settings;
     std::unordered_map<std::string, std::size_t> byLowerId;
+    std::vector<std::string_view> keyNames; // of every setting, in catalogue order
+    std::vector<SectionRange> sections;
+
+    const SectionRange *FindSection(std::string_view name) const
+    {
+        for (const SectionRange &section : sections) {
+            if (EqualsIgnoringAsciiCase(section.name, name))
+                return &section;
+        }
+        return nullptr;
+    }
 
     void Add(Setting setting)
     {
@@ -608,8 +626,14 @@ Catalogue Build()
     AddWindowColors(catalogue);
     AddKeyMaps(catalogue);
     AddTextColors(catalogue);
-    for (std::size_t i = 0; i < catalogue.settings.size(); ++i)
-        catalogue.byLowerId.emplace(LowerCase(catalogue.settings[i].id), i);
+    for (std::size_t i = 0; i < catalogue.settings.size(); ++i) {
+        const Setting &setting = catalogue.settings[i];
+        catalogue.byLowerId.emplace(LowerCase(setting.id), i);
+        catalogue.keyNames.push_back(setting.key);
+        if (catalogue.sections.empty() || catalogue.sections.back().name != setting.section)
+            catalogue.sections.push_back({setting.section, i, 0});
+        ++catalogue.sections.back().count;
+    }
     return catalogue;
 }
 
@@ -628,14 +652,20 @@ std::span<const Setting> SettingCatalogue()
 
 std::span<const Setting> SectionSettings(std::string_view section)
 {
-    const std::span<const Setting> all = SettingCatalogue();
-    auto first = all.begin();
-    while (first != all.end() && !EqualsIgnoringAsciiCase(first->section, section))
-        ++first;
-    auto last = first;
-    while (last != all.end() && EqualsIgnoringAsciiCase(last->section, section))
-        ++last;
-    return {first, last};
+    const Catalogue &catalogue = TheCatalogue();
+    const SectionRange *range = catalogue.FindSection(section);
+    if (!range)
+        return {};
+    return std::span(catalogue.settings).subspan(range->first, range->count);
+}
+
+std::span<const std::string_view> SectionKeyNames(std::string_view section)
+{
+    const Catalogue &catalogue = TheCatalogue();
+    const SectionRange *range = catalogue.FindSection(section);
+    if (!range)
+        return {};
+    return std::span(catalogue.keyNames).subspan(range->first, range->count);
 }
 
 const Setting *FindSetting(std::string_view name)

@@ -2,13 +2,13 @@
 
 #include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
+#include "ini/SuppUnit.h"
 
 #include <algorithm>
+#include <charconv>
 #include <span>
 
 namespace {
-
-constexpr std::int32_t HighestNameLevel = 4;
 
 std::uint8_t &Component(RgbColor &color, SettingRole role)
 {
@@ -71,47 +71,77 @@ void MatchWord(Kind *field, std::span<const std::string_view> words, std::string
         *field = static_cast<Kind>(found - words.begin());
 }
 
-template<typename Kind>
-std::optional<std::string> WordOf(Kind value, std::span<const std::string_view> words)
-{
-    const auto index = static_cast<std::size_t>(value);
-    if (index >= words.size())
-        return std::nullopt;
-    return std::string(words[index]);
-}
-
-std::optional<std::string> OffLevelText(std::int32_t level)
-{
-    if (level < 0 || level > HighestNameLevel)
-        return std::nullopt;
-    return std::string(OffLevelWords[static_cast<std::size_t>(level)]);
-}
-
 bool LoadedFlag(const Setting &setting, std::optional<std::string_view> text)
 {
     switch (setting.encoding) {
     case SettingEncoding::ScreenWords:
         return EqualsIgnoringAsciiCase(text.value_or("NORMAL"), "FULL");
-    case SettingEncoding::DigitFlag: {
-        const bool byDefault = setting.defaultText == "1";
-        return text ? ParseInteger(*text).value_or(byDefault) != 0 : byDefault;
-    }
+    case SettingEncoding::DigitFlag:
+        return DigitFlagFromText(text, setting.defaultText == "1");
     default:
-        return text ? EqualsIgnoringAsciiCase(*text, "TRUE") : setting.defaultText == "TRUE";
+        return TrueFalseFromText(text, setting.defaultText == "TRUE");
     }
 }
 
 std::int32_t LoadedNumber(const Setting &setting, std::optional<std::string_view> text)
 {
-    if (setting.encoding == SettingEncoding::OffLevel) {
-        const std::string_view level = text.value_or(setting.defaultText);
-        if (level == "OFF")
-            return 0;
-        const auto number = ParseInteger(level);
-        return number ? std::clamp(*number, 0, HighestNameLevel) : HighestNameLevel;
+    // Parsed only when needed: most keys are in the file.
+    if (setting.encoding == SettingEncoding::OffLevel)
+        return OffLevelFromText(text, text ? 0 : DefaultNumber(setting));
+    if (text) {
+        if (const auto number = ParseInteger(*text))
+            return *number;
     }
-    return text ? ParseInteger(*text).value_or(DefaultNumber(setting)) : DefaultNumber(setting);
+    return DefaultNumber(setting);
 }
+
+// Appends the spelling of one field as a save writes it.
+struct Speller
+{
+    const Setting &setting;
+    std::string &out;
+
+    bool Append(std::string_view text) const
+    {
+        out += text;
+        return true;
+    }
+    bool AppendNumber(std::int32_t number) const
+    {
+        char digits[12]; // "-2147483648"
+        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        return Append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    }
+    // A value without a word writes nothing.
+    template<typename Kind>
+    bool AppendWord(Kind value, std::span<const std::string_view> words) const
+    {
+        const auto index = static_cast<std::size_t>(value);
+        return index < words.size() && Append(words[index]);
+    }
+
+    bool operator()(bool *flag) const
+    {
+        switch (setting.encoding) {
+        case SettingEncoding::ScreenWords:
+            return AppendWord(*flag, ScreenWords);
+        case SettingEncoding::DigitFlag:
+            return AppendWord(*flag, DigitFlagWords);
+        default:
+            return AppendWord(*flag, TrueFalseWords);
+        }
+    }
+    bool operator()(std::int32_t *number) const
+    {
+        if (setting.encoding == SettingEncoding::OffLevel)
+            return *number >= 0 && AppendWord(*number, OffLevelWords);
+        return AppendNumber(*number);
+    }
+    bool operator()(std::uint8_t *component) const { return AppendNumber(*component); }
+    bool operator()(TrackSortKind *kind) const { return AppendWord(*kind, TrackSortWords); }
+    bool operator()(TrackPlayersKind *kind) const { return AppendWord(*kind, TrackPlayersWords); }
+    bool operator()(std::string *binding) const { return Append(*binding); }
+};
 
 } // namespace
 
@@ -146,44 +176,17 @@ SettingField FieldOf(const SectionRecords &records, const Setting &setting)
     }
 }
 
+bool AppendSavedText(const SettingField &field, const Setting &setting, std::string &out)
+{
+    return std::visit(Speller{setting, out}, field);
+}
+
 std::optional<std::string> SavedText(const SettingField &field, const Setting &setting)
 {
-    struct Spell
-    {
-        const Setting &setting;
-        std::optional<std::string> operator()(bool *flag) const
-        {
-            const auto index = static_cast<std::size_t>(*flag);
-            switch (setting.encoding) {
-            case SettingEncoding::ScreenWords:
-                return std::string(ScreenWords[index]);
-            case SettingEncoding::DigitFlag:
-                return std::string(DigitFlagWords[index]);
-            default:
-                return std::string(TrueFalseWords[index]);
-            }
-        }
-        std::optional<std::string> operator()(std::int32_t *number) const
-        {
-            if (setting.encoding == SettingEncoding::OffLevel)
-                return OffLevelText(*number);
-            return std::to_string(*number);
-        }
-        std::optional<std::string> operator()(std::uint8_t *component) const
-        {
-            return std::to_string(*component);
-        }
-        std::optional<std::string> operator()(TrackSortKind *kind) const
-        {
-            return WordOf(*kind, TrackSortWords);
-        }
-        std::optional<std::string> operator()(TrackPlayersKind *kind) const
-        {
-            return WordOf(*kind, TrackPlayersWords);
-        }
-        std::optional<std::string> operator()(std::string *binding) const { return *binding; }
-    };
-    return std::visit(Spell{setting}, field);
+    std::string text;
+    if (!AppendSavedText(field, setting, text))
+        return std::nullopt;
+    return text;
 }
 
 void LoadFileValue(const SettingField &field,

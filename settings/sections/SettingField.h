@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -41,9 +42,14 @@ using SettingField = std::variant<bool *,
 
 SettingField FieldOf(const SectionRecords &records, const Setting &setting);
 
+// The key names of SectionSettings(section), as one call to the file takes them.
+std::span<const std::string_view> SectionKeyNames(std::string_view section);
+
 // What a save writes for the field; nullopt where it writes nothing (a track word or a name
 // level without a spelling), so the file keeps its text.
 std::optional<std::string> SavedText(const SettingField &field, const Setting &setting);
+// SavedText() appended to out; false, with out as it was, where a save writes nothing.
+bool AppendSavedText(const SettingField &field, const Setting &setting, std::string &out);
 
 // Stores what a load makes of the file's value; nullopt when the key is missing. Each encoding
 // reads as the client file's accessor does: unrecognised track words leave the field alone.

@@ -1,7 +1,7 @@
 #include "sections/TextColorsSection.h"
 
 #include "ini/SuppUnit.h"
-#include "sections/KeyName.h"
+#include "sections/SectionFile.h"
 
 #include <array>
 
@@ -63,17 +63,11 @@ constexpr std::array<std::string_view, UserColorTable::count> Captions{
     "User_51: Enrage text",
 };
 
-// "User_7_": the keys of entry n start so, with no sign and no leading zeros.
-KeyName KeyPrefix(int n)
+SectionRecords RecordsOf(UserColorTable &table)
 {
-    KeyName prefix("User_");
-    prefix.Append(n).Append("_");
-    return prefix;
-}
-
-std::uint8_t LowByte(std::int32_t value)
-{
-    return static_cast<std::uint8_t>(value);
+    SectionRecords records;
+    records.userColors = &table;
+    return records;
 }
 
 } // namespace
@@ -85,42 +79,18 @@ std::string_view TextColorCaption(int n)
     return Captions[static_cast<std::size_t>(n - UserColorTable::first)];
 }
 
-RgbColor ReadRgbKeys(TDMStyleIniFile &ini,
-                     std::string_view section,
-                     std::string_view prefix,
-                     std::int32_t defaultComponent)
-{
-    RgbColor color;
-    color.red = LowByte(ini.ReadNumber(section, KeyName(prefix).Append("Red"), defaultComponent));
-    color.green
-        = LowByte(ini.ReadNumber(section, KeyName(prefix).Append("Green"), defaultComponent));
-    color.blue = LowByte(ini.ReadNumber(section, KeyName(prefix).Append("Blue"), defaultComponent));
-    return color;
-}
-
-void WriteRgbKeys(TDMStyleIniFile &ini,
-                  std::string_view section,
-                  std::string_view prefix,
-                  RgbColor color)
-{
-    ini.WriteNumber(section, KeyName(prefix).Append("Red"), color.red);
-    ini.WriteNumber(section, KeyName(prefix).Append("Green"), color.green);
-    ini.WriteNumber(section, KeyName(prefix).Append("Blue"), color.blue);
-}
-
 bool LoadTextColorsSection(const std::string &path, UserColorTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int n = UserColorTable::first; n <= UserColorTable::last; ++n)
-        table[n] = ReadRgbKeys(ini, Section, KeyPrefix(n), 0);
+    LoadCatalogueSection(ini, Section, RecordsOf(table));
     return true;
 }
 
 bool SaveTextColorsSection(const std::string &path, const UserColorTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int n = UserColorTable::first; n <= UserColorTable::last; ++n)
-        WriteRgbKeys(ini, Section, KeyPrefix(n), table[n]);
+    // The records are only read: a save spells their values.
+    SaveCatalogueSection(ini, Section, RecordsOf(const_cast<UserColorTable &>(table)));
     ini.UpdateFile();
     return true;
 }

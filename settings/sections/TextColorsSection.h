@@ -22,20 +22,6 @@ using UserColorTable = IndexedArray<RgbColor, 1, 51>;
 // The caption of text kind n (1..51) on the Text Colors page, for example "User_1: Say".
 std::string_view TextColorCaption(int n);
 
-class TDMStyleIniFile;
-
-// One colour stored as the three keys prefix + "Red", prefix + "Green" and prefix + "Blue", read
-// and written in that order. Each component keeps the low 8 bits of the number read, so 300 is
-// 44 and -1 is 255.
-RgbColor ReadRgbKeys(TDMStyleIniFile &ini,
-                     std::string_view section,
-                     std::string_view prefix,
-                     std::int32_t defaultComponent);
-void WriteRgbKeys(TDMStyleIniFile &ini,
-                  std::string_view section,
-                  std::string_view prefix,
-                  RgbColor color);
-
 // Reads the 153 keys; each component keeps the low 8 bits of the number read (default 0).
 bool LoadTextColorsSection(const std::string &path, UserColorTable &table);
 // Writes the 153 keys, User_1_Red to User_51_Blue. Throws IniWriteError when a write is refused.

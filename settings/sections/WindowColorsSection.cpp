@@ -1,16 +1,13 @@
 #include "sections/WindowColorsSection.h"
 
 #include "ini/SuppUnit.h"
-#include "sections/KeyName.h"
+#include "sections/SectionFile.h"
 
 #include <array>
 
 namespace {
 
 constexpr std::string_view Section = "WindowColors";
-
-constexpr std::int32_t DefaultComponent = 1;
-constexpr std::int32_t DefaultTrans = 2;
 
 using enum WindowExpansionGroup;
 
@@ -30,9 +27,11 @@ constexpr std::array<GameWindowInfo, GameWindowCount> GameWindows{{
     {"BazaarMerchantWin", "BazaarMerchant", "BazaarMerchant", Vorran},
 }};
 
-std::string_view KeyPrefix(int kind)
+SectionRecords RecordsOf(WindowColorTable &table)
 {
-    return GameWindow(kind).keyPrefix;
+    SectionRecords records;
+    records.windowColors = &table;
+    return records;
 }
 
 } // namespace
@@ -49,22 +48,15 @@ const GameWindowInfo &GameWindow(int kind)
 bool LoadWindowColorsSection(const std::string &path, WindowColorTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int kind = WindowColorTable::first; kind <= WindowColorTable::last; ++kind) {
-        const auto prefix = KeyPrefix(kind);
-        table[kind].color = ReadRgbKeys(ini, Section, prefix, DefaultComponent);
-        table[kind].trans = ini.ReadNumber(Section, KeyName(prefix).Append("Trans"), DefaultTrans);
-    }
+    LoadCatalogueSection(ini, Section, RecordsOf(table));
     return true;
 }
 
 bool SaveWindowColorsSection(const std::string &path, const WindowColorTable &table)
 {
     TDMStyleIniFile ini(path);
-    for (int kind = WindowColorTable::first; kind <= WindowColorTable::last; ++kind) {
-        const auto prefix = KeyPrefix(kind);
-        WriteRgbKeys(ini, Section, prefix, table[kind].color);
-        ini.WriteNumber(Section, KeyName(prefix).Append("Trans"), table[kind].trans);
-    }
+    // The records are only read: a save spells their values.
+    SaveCatalogueSection(ini, Section, RecordsOf(const_cast<WindowColorTable &>(table)));
     ini.UpdateFile();
     return true;
 }

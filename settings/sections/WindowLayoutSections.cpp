@@ -1,7 +1,7 @@
 #include "sections/WindowLayoutSections.h"
 
 #include "ini/SuppUnit.h"
-#include "sections/KeyName.h"
+#include "sections/SectionFile.h"
 
 #include <array>
 #include <optional>
@@ -29,34 +29,24 @@ std::optional<WindowLayoutEntry> FixedSize(int kind)
     }
 }
 
-WindowLayoutEntry ReadEntry(TDMStyleIniFile &ini, std::string_view section, int kind)
+SectionRecords RecordsOf(WindowLayoutTable &table)
 {
-    const std::string_view prefix = GameWindow(kind).keyPrefix;
-    WindowLayoutEntry entry;
-    entry.y = ini.ReadNumber(section, KeyName(prefix).Append("Y"), 0);
-    entry.x = ini.ReadNumber(section, KeyName(prefix).Append("X"), 0);
-    if (const auto fixed = FixedSize(kind)) {
-        entry.h = fixed->h;
-        entry.w = fixed->w;
-    } else {
-        entry.h = ini.ReadNumber(section, KeyName(prefix).Append("H"), 0);
-        entry.w = ini.ReadNumber(section, KeyName(prefix).Append("W"), 0);
-    }
-    return entry;
+    SectionRecords records;
+    records.windowLayouts = &table;
+    return records;
 }
 
-void WriteEntry(TDMStyleIniFile &ini,
-                std::string_view section,
-                int kind,
-                const WindowLayoutEntry &entry)
+// Their sizes are not in the file: every load sets them.
+void SetFixedSizes(WindowLayoutTable &table)
 {
-    const std::string_view prefix = GameWindow(kind).keyPrefix;
-    ini.WriteNumber(section, KeyName(prefix).Append("Y"), entry.y);
-    ini.WriteNumber(section, KeyName(prefix).Append("X"), entry.x);
-    if (FixedSize(kind))
-        return;
-    ini.WriteNumber(section, KeyName(prefix).Append("H"), entry.h);
-    ini.WriteNumber(section, KeyName(prefix).Append("W"), entry.w);
+    for (auto &layout : table) {
+        for (int kind = WindowLayout::first; kind <= WindowLayout::last; ++kind) {
+            if (const auto fixed = FixedSize(kind)) {
+                layout[kind].h = fixed->h;
+                layout[kind].w = fixed->w;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -74,23 +64,20 @@ bool LoadWindowLayoutSections(const std::string &path, WindowLayoutTable &table)
 {
     TDMStyleIniFile ini(path);
     for (int resolution = WindowLayoutTable::first; resolution <= WindowLayoutTable::last;
-         ++resolution) {
-        const std::string_view section = Resolution(resolution).section;
-        for (int kind = WindowLayout::first; kind <= WindowLayout::last; ++kind)
-            table[resolution][kind] = ReadEntry(ini, section, kind);
-    }
+         ++resolution)
+        LoadCatalogueSection(ini, Resolution(resolution).section, RecordsOf(table));
+    SetFixedSizes(table);
     return true;
 }
 
 bool SaveWindowLayoutSections(const std::string &path, const WindowLayoutTable &table)
 {
     TDMStyleIniFile ini(path);
+    // The records are only read: a save spells their values.
+    const SectionRecords records = RecordsOf(const_cast<WindowLayoutTable &>(table));
     for (int resolution = WindowLayoutTable::first; resolution <= WindowLayoutTable::last;
-         ++resolution) {
-        const std::string_view section = Resolution(resolution).section;
-        for (int kind = WindowLayout::first; kind <= WindowLayout::last; ++kind)
-            WriteEntry(ini, section, kind, table[resolution][kind]);
-    }
+         ++resolution)
+        SaveCatalogueSection(ini, Resolution(resolution).section, records);
     ini.UpdateFile();
     return true;
 }

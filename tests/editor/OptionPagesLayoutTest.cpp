@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -136,23 +135,5 @@ TEST_F(OptionPagesLayoutTest, EveryTextShowsWholeAndNoControlCoversAnother)
                 }
             }
         }
-    }
-}
-
-// Set VEZAZ_SCREENSHOTS to a folder to get a picture of each option page there.
-TEST_F(OptionPagesLayoutTest, PagesCanBeGrabbedForALook)
-{
-    const QString folder = qEnvironmentVariable("VEZAZ_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "VEZAZ_SCREENSHOTS is not set";
-    StartWithFile(TestData("realistic_client.ini"));
-    const std::vector<std::pair<QString, QString>> shots = {
-        {"ModelTabSheet", "screenshot-models.png"},
-        {"DisplayTabSheet", "screenshot-display.png"},
-        {"MiscTabSheet", "screenshot-misc.png"},
-    };
-    for (const auto &[page, file] : shots) {
-        ShowPageOf(find<QWidget>(page));
-        EXPECT_TRUE(window().grab().save(QDir(folder).filePath(file)));
     }
 }
