@@ -26,11 +26,14 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 # The median wall time in microseconds of the command over $runs fresh processes; a set
 # alternates two values so that every run really replaces the file.
 measure() {
-    local times=() run start end
-    "$@" >/dev/null # a first run fills the page cache
-    for ((run = 0; run < runs; ++run)); do
-        local command=("$@")
+    local times=() run start end command
+    for ((run = -1; run < runs; ++run)); do
+        command=("$@")
         command=("${command[@]//@VALUE@/$((run % 2 + 3))}")
+        if ((run < 0)); then # a first run fills the page cache
+            "${command[@]}" >/dev/null
+            continue
+        fi
         start=$(date +%s%N)
         "${command[@]}" >/dev/null
         end=$(date +%s%N)
