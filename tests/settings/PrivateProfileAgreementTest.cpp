@@ -1,5 +1,6 @@
 // Our private-profile layer against the platform's own GetPrivateProfileStringA and
-// WritePrivateProfileStringA, on copies of the same files: every value read must agree.
+// WritePrivateProfileStringA, on copies of the same files: every value read must agree, and
+// every line our writes did not touch stays byte for byte, its ending included.
 #include "TempFolder.h"
 #include "TrickyFile.h"
 #include "ini/PrivateProfile.h"
@@ -15,6 +16,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace std::string_literals;
 
 const std::string Default = "<default>";
 
@@ -39,6 +42,8 @@ struct SampleFile
 {
     std::string name;
     std::string bytes;
+    // Writes this file gets besides those every file gets.
+    std::vector<KeyWrite> writes = {};
 };
 
 void PrintTo(const SampleFile &file, std::ostream *out)
@@ -70,12 +75,29 @@ void PlatformFlush(const std::string &path)
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 }
 
+// The platform trims these around names and values.
+constexpr std::string_view Blanks = " \t\v\f\x1a";
+
 std::string_view Trim(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(Blanks);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+}
+
+// A name as the platform matches it: trimmed, then ended by a NUL.
+std::string NameOf(std::string_view text)
+{
+    const auto trimmed = Trim(text);
+    return std::string(trimmed.substr(0, std::min(trimmed.find('\0'), trimmed.size())));
+}
+
+// A name a request can spell: a request's names are taken as they are, while the platform
+// trims them, so ours is never asked for one with blanks around it (a NUL can leave one so).
+bool IsRequestable(std::string_view name)
+{
+    return !name.empty() && name == Trim(name);
 }
 
 std::string Upper(std::string text)
@@ -105,12 +127,14 @@ std::set<Probe> ProbesOf(const std::string &bytes)
         const auto line = Trim(std::string_view(bytes).substr(begin, end - begin));
         begin = end + 1;
         if (line.starts_with('[') && line.find(']') != std::string_view::npos) {
-            section = std::string(Trim(line.substr(1, line.find(']') - 1)));
+            section = NameOf(line.substr(1, line.find(']') - 1));
             continue;
         }
         if (section.empty() || line.empty() || IsComment(line))
             continue;
-        const auto key = std::string(Trim(line.substr(0, line.find('='))));
+        const auto key = NameOf(line.substr(0, line.find('=')));
+        if (!IsRequestable(section) || !IsRequestable(key))
+            continue;
         probes.insert({section, key});
         probes.insert({Upper(section), Upper(key)});
         probes.insert({"No Such Section", key});
@@ -138,6 +162,46 @@ protected:
         }
     }
 };
+
+// A line with its ending: CRLF, LF CR (unless its CR starts a CRLF), CR or LF.
+std::vector<std::string_view> LinesWithEndings(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        auto end = std::min(text.find_first_of("\r\n", begin), text.size());
+        const auto ending = text.substr(end, 3);
+        if (ending.starts_with("\r\n") || (ending.starts_with("\n\r") && ending != "\n\r\n"))
+            end += 2;
+        else if (!ending.empty())
+            end += 1;
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end;
+    }
+    return lines;
+}
+
+// Every line of the original that names none of the written keys is in the result unchanged and
+// in order. The last line may gain an ending when lines are added after it.
+void ExpectUntouchedLinesKept(const std::string &before,
+                              const std::string &after,
+                              const std::vector<KeyWrite> &writes)
+{
+    std::set<std::string> written;
+    for (const auto &write : writes)
+        written.insert(Upper(write.key));
+    std::size_t from = 0;
+    for (const auto line : LinesWithEndings(before)) {
+        const auto trimmed = Trim(line.substr(0, line.find_first_of("\r\n")));
+        const bool header = trimmed.starts_with('[') && trimmed.find(']') != std::string_view::npos;
+        if (!header && written.contains(Upper(NameOf(trimmed.substr(0, trimmed.find('='))))))
+            continue;
+        const auto at = after.find(line, from);
+        ASSERT_NE(at, std::string::npos)
+            << "line lost, changed or moved: " << testing::PrintToString(std::string(line));
+        from = at + line.size();
+    }
+}
 
 // The writes every file gets: keys in place, keys new to a section, a new section, values
 // with blanks, quotes and equals signs, an empty value.
@@ -167,7 +231,8 @@ TEST_P(PrivateProfileAgreementTest, ReadsAndWritesGiveTheSameValuesAsThePlatform
     auto probes = ProbesOf(GetParam().bytes);
     ExpectSameReads("before writes", ours, platforms, probes);
 
-    const auto writes = WritesFor(probes);
+    auto writes = WritesFor(probes);
+    writes.insert(writes.end(), GetParam().writes.begin(), GetParam().writes.end());
     {
         PrivateProfileFile profile(ours, RealFileSystem());
         for (const auto &write : writes) {
@@ -185,6 +250,7 @@ TEST_P(PrivateProfileAgreementTest, ReadsAndWritesGiveTheSameValuesAsThePlatform
     }
 
     ExpectSameReads("after writes", ours, platforms, probes);
+    ExpectUntouchedLinesKept(GetParam().bytes, ReadBytes(ours), writes);
     // Each file reads back the same through both, whoever wrote it.
     ExpectSameReads("our file through both", ours, ours, probes);
     ExpectSameReads("the platform's file through both", platforms, platforms, probes);
@@ -203,6 +269,28 @@ std::vector<SampleFile> SampleFiles()
         {"DuplicateSections", "[A]\nx=1\n[B]\ny=2\n[a]\nx=9\nz=3\n"},
         {"BlankLinesAndComments", "[A]\r\nx=1\r\n\r\n; about B\r\n\r\n[B]\r\ny=2\r\n\r\n"},
         {"Empty", ""},
+        // Blanks the platform trims besides space and tab: a header or a key hidden behind them
+        // would get a second one that the game never reads.
+        {"VerticalTabBeforeHeader",
+         "\v[x]\nk=1\n[y]\nm=2\n",
+         {{"x", "k", "2"}, {"x", "New", "3"}, {"y", "m", "4"}}},
+        {"BlanksAroundNamesAndValues",
+         "[\f Blanked \x1a]\v\r\n\fk\v=\x1a"
+         "1\x1a\r\n\x1a\vj \f= \"q\"\v\r\n\v\f\r\n[Next]\r\n"
+         "\x1a;comment\r\nz=\f0\r\n\x1a",
+         {{"Blanked", "k", "5"},
+          {"Blanked", "j", "6"},
+          {"Blanked", "Added", "7"},
+          {"Next", "Added", "8"}}},
+        // The platform ends a name at a NUL, after trimming it: "m \0" names "m ".
+        {"NulInNames",
+         "[x]\nk\0junk=se\nm \0junk=hidden\n\0lost=1\n[y\0junk]\nz=1\n[w \0]\nz=2\n"s,
+         {{"x", "k", "new"}, {"x", "m", "2"}, {"y", "z", "3"}, {"w", "z", "4"}}},
+        // LF CR is one ending; a CR that starts a CRLF is not part of one.
+        {"LfCrEndings",
+         "[A]\na=1\n\r[B]\n\rb=2\n\r\n[C]\nc=3\n\r",
+         {{"A", "Added", "1"}, {"B", "b", "5"}, {"B", "New", "6"}, {"C", "More", "7"}}},
+        {"LoneCrBlankLineAfterKey", "[A]\na=1\r\r[B]\nb=2\n", {{"A", "Added", "1"}}},
     };
 }
 
