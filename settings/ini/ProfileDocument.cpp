@@ -114,14 +114,7 @@ ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
 
 std::size_t ProfileDocument::LineEnd(std::size_t contentEnd) const
 {
-    const auto ending = std::string_view(m_text).substr(contentEnd, 3);
-    if (ending.empty())
-        return contentEnd;
-    // LF CR ends a line as one unless its CR starts a CRLF, so that a line added after it
-    // leaves its ending as it was.
-    const bool pair
-        = ending.starts_with("\r\n") || (ending.starts_with("\n\r") && ending != "\n\r\n");
-    return contentEnd + (pair ? 2 : 1);
+    return contentEnd + LineEndingSize(std::string_view(m_text).substr(contentEnd));
 }
 
 std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) const

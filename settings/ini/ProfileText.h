@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-// The bytes of a line that the platform's private-profile reader treats apart from the rest:
-// its blanks and the NUL byte. Every scan that finds a section, a key or a value goes through
+// The bytes that the platform's private-profile reader treats apart from the rest: blanks, the
+// NUL byte and line endings. Every scan that finds a section, a key or a value goes through
 // these, so that what we find is what the game finds.
 
 // Space, tab, vertical tab, form feed and 0x1A (the end-of-file mark of old DOS text files):
@@ -48,4 +48,17 @@ inline std::string_view UpToNul(std::string_view text)
 inline std::string_view NameAsRead(std::string_view rawName)
 {
     return UpToNul(TrimBlanks(rawName));
+}
+
+// The size of the line ending at the start of the text (the text from a line's first CR or LF):
+// CRLF, and LF CR unless its CR starts a CRLF, end a line as one, so that a line added after
+// either leaves its ending as it was; else a lone CR or LF; none at the text's end.
+inline std::size_t LineEndingSize(std::string_view fromBreak)
+{
+    const auto ending = fromBreak.substr(0, 3);
+    if (ending.empty())
+        return 0;
+    const bool pair
+        = ending.starts_with("\r\n") || (ending.starts_with("\n\r") && ending != "\n\r\n");
+    return pair ? 2 : 1;
 }
