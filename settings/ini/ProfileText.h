@@ -55,10 +55,16 @@ inline std::string_view NameAsRead(std::string_view rawName)
 // either leaves its ending as it was; else a lone CR or LF; none at the text's end.
 inline std::size_t LineEndingSize(std::string_view fromBreak)
 {
-    const auto ending = fromBreak.substr(0, 3);
-    if (ending.empty())
+    const std::size_t size = fromBreak.size();
+    if (size == 0)
         return 0;
-    const bool pair
-        = ending.starts_with("\r\n") || (ending.starts_with("\n\r") && ending != "\n\r\n");
-    return pair ? 2 : 1;
+    if (size == 1)
+        return 1;
+    // Plain comparisons: this runs once for every line of a section read.
+    const char first = fromBreak[0];
+    const char second = fromBreak[1];
+    if (first == '\r')
+        return second == '\n' ? 2 : 1;
+    const bool crStartsCrLf = size > 2 && fromBreak[2] == '\n';
+    return second == '\r' && !crStartsCrLf ? 2 : 1;
 }
