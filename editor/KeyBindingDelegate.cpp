@@ -88,14 +88,16 @@ QWidget *KeyBindingDelegate::CreateTextEditor(QWidget *parent, const QModelIndex
 QWidget *KeyBindingDelegate::CreateCaptureEditor(QWidget *parent, const QModelIndex &index) const
 {
     auto *editor = new KeyCaptureEdit(parent);
-    connect(editor, &KeyCaptureEdit::captured, this, [this, editor] {
-        emit const_cast<KeyBindingDelegate *>(this)->commitData(editor);
-        emit const_cast<KeyBindingDelegate *>(this)->closeEditor(editor, NoHint);
+    // createEditor() is const in Qt, the signals that end an edit are not.
+    auto *self = const_cast<KeyBindingDelegate *>(this);
+    connect(editor, &KeyCaptureEdit::captured, self, [self, editor] {
+        emit self->commitData(editor);
+        emit self->closeEditor(editor, NoHint);
     });
-    connect(editor, &KeyCaptureEdit::cancelled, this, [this, editor] {
-        emit const_cast<KeyBindingDelegate *>(this)->closeEditor(editor, RevertModelCache);
+    connect(editor, &KeyCaptureEdit::cancelled, self, [self, editor] {
+        emit self->closeEditor(editor, RevertModelCache);
     });
-    connect(editor, &KeyCaptureEdit::refused, this, &KeyBindingDelegate::entryRefused);
+    connect(editor, &KeyCaptureEdit::refused, self, &KeyBindingDelegate::entryRefused);
     emit captureStarted(index.row());
     return editor;
 }

@@ -35,7 +35,8 @@ QString FunctionName(int entry)
     return DisplayName(KeyMapKey(entry));
 }
 
-// What the function does, for a player.
+// What the function does, for a player: the row's hint and one more text the filter looks in.
+// The editor has no descriptions of the game functions yet.
 QString FunctionDescription(int /*entry*/)
 {
     return {};
