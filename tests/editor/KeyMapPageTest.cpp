@@ -443,10 +443,14 @@ TEST_F(KeyMapPageTest, ADoubleClickCapturesAKeyWhileF2AndTypingEditTheText)
     showPage();
     QTableWidget *keys = grid();
     const QModelIndex jump = keys->model()->index(JumpEntry, 1);
-    // A double-click as the window system delivers it: press, release, then the second press.
+    // A double-click as the window system delivers it: a click, then a second press that is
+    // also a double-click, and its release.
     const QPoint middle = keys->visualRect(jump).center();
     QTest::mouseClick(keys->viewport(), Qt::LeftButton, {}, middle);
+    QTest::mousePress(keys->viewport(), Qt::LeftButton, {}, middle);
     QTest::mouseDClick(keys->viewport(), Qt::LeftButton, {}, middle);
+    QTest::mouseRelease(keys->viewport(), Qt::LeftButton, {}, middle);
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
     EXPECT_NE(qobject_cast<KeyCaptureEdit *>(cellEditor(JumpEntry)), nullptr);
     QTest::keyClick(cellEditor(JumpEntry), Qt::Key_Escape);
     waitClosed(JumpEntry);
