@@ -10,6 +10,7 @@ enum class FoundBy {
     Registry,      // the game's application-path entry in the registry
     DefaultFolder, // the folder the game installs itself to unless told otherwise
     ProgramFolder, // the folder of this program's executable, the last resort
+    Named,         // named by the player: on the command line, opened, or remembered
 };
 
 // Where a folder came from. Under Wine, the prefix whose registry or drive C: named it and the

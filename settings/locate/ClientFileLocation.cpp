@@ -87,6 +87,30 @@ ClientFileLocation LocateClientFile(const PlatformProbe &probe)
     return probe.searchWinePrefixes ? LocateInWinePrefixes(probe) : LocateWithRegistry(probe);
 }
 
+ClientFileLocation
+WithNamedFile(ClientFileLocation location, const std::string &path, const PlatformProbe &probe)
+{
+    location.exists = probe.isRegularFile(path);
+    const auto known = std::find_if(location.found.begin(),
+                                    location.found.end(),
+                                    [&path](const auto &file) { return file.path == path; });
+    if (known != location.found.end() && location.exists) {
+        location.chosen = *known; // how the search found it says more than "named"
+        return location;
+    }
+    const auto separator = path.find_last_of("\\/");
+    const auto folder
+        = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    const auto modified
+        = location.exists && probe.lastModified ? probe.lastModified(path) : std::nullopt;
+    location.chosen = {folder, path, {FoundBy::Named, {}, {}}, modified};
+    if (known != location.found.end())
+        location.found.erase(known);
+    if (location.exists)
+        location.found.insert(location.found.begin(), location.chosen);
+    return location;
+}
+
 std::size_t BestCandidate(const std::vector<ClientFileCandidate> &candidates)
 {
     const auto rank = [](const ClientFileCandidate &file) {

@@ -31,6 +31,13 @@ struct ClientFileLocation
 // (BestCandidate); the program's own folder when none holds one.
 ClientFileLocation LocateClientFile(const PlatformProbe &probe);
 
+// The location with the file the player named (on the command line, through Open, or kept from
+// the last run) as the chosen one: as the search found it when it is among the files found,
+// else as FoundBy::Named, placed first among them when it exists. What the search found and
+// looked in stays.
+ClientFileLocation
+WithNamedFile(ClientFileLocation location, const std::string &path, const PlatformProbe &probe);
+
 // The index of the file to prefer: one the registry names first, then the most recently
 // modified (an unknown time counts as oldest), then the first in search order. The list must
 // not be empty.

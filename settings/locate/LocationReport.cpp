@@ -13,6 +13,8 @@ std::string FoundByText(FoundBy foundBy)
         return "registry entry";
     case FoundBy::DefaultFolder:
         return "default folder";
+    case FoundBy::Named:
+        return "named by you";
     case FoundBy::ProgramFolder:
         break;
     }
@@ -31,13 +33,20 @@ std::string LookedFolderText(const LookedPlace &place)
 {
     if (place.folder.empty())
         return place.windowsFolder.empty() ? "no entry for the game"
-                                           : place.windowsFolder + " (no such drive)";
+                                           : place.windowsFolder + " (names no folder here)";
     auto text = place.windowsFolder.empty() || place.windowsFolder == place.folder
                     ? place.folder
                     : place.windowsFolder + " = " + place.folder;
     if (!place.holdsFile)
         text += " (no " + std::string(ClientFileName) + ")";
     return text;
+}
+
+std::string AbsenceText(const ClientFileLocation &location)
+{
+    if (location.chosen.origin.foundBy == FoundBy::Named)
+        return "  named by you; it does not exist yet";
+    return "  no " + std::string(ClientFileName) + " found; this is the program's own folder";
 }
 
 } // namespace
@@ -77,8 +86,7 @@ std::vector<std::string> LocationReportLines(const ClientFileLocation &location)
 {
     std::vector<std::string> lines{location.chosen.path};
     lines.push_back(location.exists ? "  " + CandidateDescription(location.chosen)
-                                    : "  no " + std::string(ClientFileName)
-                                          + " found; this is the program's own folder");
+                                    : AbsenceText(location));
     const auto others = location.Others();
     if (!others.empty())
         lines.push_back("Also found:");
@@ -86,10 +94,18 @@ std::vector<std::string> LocationReportLines(const ClientFileLocation &location)
         lines.push_back("  " + other.path);
         lines.push_back("    " + CandidateDescription(other));
     }
-    if (!location.exists) {
+    if (!location.exists && location.chosen.origin.foundBy != FoundBy::Named) {
         lines.push_back("Looked in:");
         for (const auto &line : LookedLines(location))
             lines.push_back("  " + line);
     }
     return lines;
+}
+
+std::string LocationReportText(const ClientFileLocation &location)
+{
+    std::string text;
+    for (const auto &line : LocationReportLines(location))
+        text += line + '\n';
+    return text;
 }

@@ -22,6 +22,8 @@ std::vector<std::string> LookedLines(const ClientFileLocation &location);
 
 // The whole report. Its first line is always the path of the file to edit, the second how it
 // was found, or that it does not exist yet; then the other files found ("Also found:", each
-// path followed by an indented description); when no file exists, where the search looked
+// path followed by an indented description); when the search found no file, where it looked
 // ("Looked in:", the indented LookedLines).
 std::vector<std::string> LocationReportLines(const ClientFileLocation &location);
+// The same lines, each ending in a line break.
+std::string LocationReportText(const ClientFileLocation &location);

@@ -156,7 +156,7 @@ TEST(LocationReport, SaysWhereItLookedWhenThereIsNoFile)
                             "  registry entry, Wine prefix /h/.wine: C:\\Dm = "
                             "/h/.wine/drive_c/Dm/ (no dmclient.ini)",
                             "  default folder, Wine prefix /h/.wine: C:\\PROGRA~1\\DUSKMA~1\\ "
-                            "(no such drive)",
+                            "(names no folder here)",
                             "  registry entry, Steam prefix /h/pfx: no entry for the game",
                             "  program's own folder: /opt/vezaz/ (no dmclient.ini)"));
 }
@@ -177,6 +177,36 @@ TEST(LocationReport, TellsTheRegistrysPartOnWindows)
                             "  registry entry: no entry for the game",
                             "  default folder: C:\\PROGRA~1\\DUSKMA~1\\ (no dmclient.ini)",
                             "  program's own folder: E:\\VEzaz\\ (no dmclient.ini)"));
+}
+
+// A file the player names wins over the search, which stays listed.
+TEST(LocateClientFile, PutsTheNamedFileFirst)
+{
+    const auto wine = InPrefix("/h/.wine", FoundBy::DefaultFolder, Older);
+    const auto bottle = InPrefix("/h/bottle", FoundBy::Registry, Newer, "Bottles");
+    const auto probe = WineProbe({{wine, bottle}, {}}, {"/x/dmclient.ini", wine.path});
+    const auto located = LocateClientFile(probe);
+
+    const auto known = WithNamedFile(located, wine.path, probe);
+    EXPECT_EQ(known.chosen, wine);
+    EXPECT_EQ(known.found, located.found);
+
+    const auto named = WithNamedFile(located, "/x/dmclient.ini", probe);
+    EXPECT_TRUE(named.exists);
+    EXPECT_EQ(named.chosen.folder, "/x/");
+    EXPECT_EQ(named.chosen.origin.foundBy, FoundBy::Named);
+    EXPECT_EQ(named.found, (std::vector{named.chosen, wine, bottle}));
+
+    EXPECT_THAT(
+        LocationReportLines(WithNamedFile(located, "/new/dmclient.ini", probe)),
+        ElementsAre("/new/dmclient.ini",
+                    "  named by you; it does not exist yet",
+                    "Also found:",
+                    "  /h/.wine/drive_c/Duskmarch/dmclient.ini",
+                    "    default folder, Wine prefix /h/.wine, modified " + ModifiedText(Older),
+                    "  /h/bottle/drive_c/Duskmarch/dmclient.ini",
+                    "    registry entry, Bottles prefix /h/bottle, modified "
+                        + ModifiedText(Newer)));
 }
 
 #ifndef _WIN32
