@@ -3,6 +3,7 @@
 #include "ClientFile.h"
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace {
@@ -10,6 +11,12 @@ namespace {
 bool EndsWithSeparator(const std::string &folder)
 {
     return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
+}
+
+std::optional<std::int64_t>
+ModifiedIfThere(const PlatformProbe &probe, const std::string &path, bool exists)
+{
+    return exists && probe.lastModified ? probe.lastModified(path) : std::nullopt;
 }
 
 // Looks in the folder; it becomes the location when it holds the file.
@@ -22,8 +29,7 @@ bool LookIn(const PlatformProbe &probe,
     const ClientFileOrigin origin{foundBy, {}, {}};
     const auto path = folder + std::string(ClientFileName);
     location.exists = probe.isRegularFile(path);
-    const auto modified
-        = location.exists && probe.lastModified ? probe.lastModified(path) : std::nullopt;
+    const auto modified = ModifiedIfThere(probe, path, location.exists);
     location.chosen = {folder, path, origin, modified};
     location.looked.push_back({origin, folder, windowsFolder, location.exists});
     if (location.exists)
@@ -101,8 +107,7 @@ WithNamedFile(ClientFileLocation location, const std::string &path, const Platfo
     const auto separator = path.find_last_of("\\/");
     const auto folder
         = separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-    const auto modified
-        = location.exists && probe.lastModified ? probe.lastModified(path) : std::nullopt;
+    const auto modified = ModifiedIfThere(probe, path, location.exists);
     location.chosen = {folder, path, {FoundBy::Named, {}, {}}, modified};
     if (known != location.found.end())
         location.found.erase(known);
