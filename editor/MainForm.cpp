@@ -17,6 +17,7 @@
 #include <limits>
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -101,9 +102,23 @@ void TDMini1::FixWindowFrame()
     row->addWidget(ui->StatusPanel0);
     row->addWidget(ui->StatusPanel1, 1);
     ui->StatusBar1->addWidget(panels, 1);
+    AddCountsPanel();
     // The page control, toolbar and status bar have fixed sizes, so the window takes exactly
     // the size they add up to.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TDMini1::AddCountsPanel()
+{
+    // Counts that stay in view whatever the last command said.
+    auto *counts = new QLabel(ui->StatusBar1);
+    counts->setObjectName(QStringLiteral("CountsPanel"));
+    counts->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ui->StatusBar1->addPermanentWidget(counts);
+    connect(keyMapPage, &KeyMapPage::clashCountChanged, counts, [counts](int clashes) {
+        counts->setText(KeyMapPage::ClashCountText(clashes));
+        counts->setVisible(!counts->text().isEmpty());
+    });
 }
 
 void TDMini1::ConnectHandlers()

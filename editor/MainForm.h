@@ -54,6 +54,7 @@ protected:
 private:
     void CreatePages();
     void FixWindowFrame();
+    void AddCountsPanel();
     void ShowToolbarIcons();
     void ConnectHandlers();
     PageContext MakePageContext();

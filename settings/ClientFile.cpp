@@ -1,15 +1,11 @@
 #include "ClientFile.h"
 
 #include "ini/IniError.h"
+#include "locate/ClientFileLocation.h"
 
 #include <functional>
 
 namespace {
-
-bool EndsWithSeparator(const std::string &folder)
-{
-    return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-}
 
 // Runs the section operations in order; the first refused write stops the rest.
 SectionsError RunInOrder(std::initializer_list<std::function<void()>> operations)
@@ -27,15 +23,7 @@ SectionsError RunInOrder(std::initializer_list<std::function<void()>> operations
 
 std::string LocateClientFolder(const PlatformProbe &probe)
 {
-    std::string candidate(DefaultClientFolder);
-    if (const auto appPath = probe.readAppPathValue()) {
-        candidate = *appPath;
-        if (!EndsWithSeparator(candidate))
-            candidate += '\\';
-    }
-    if (!probe.isRegularFile(candidate + std::string(ClientFileName)))
-        candidate = probe.executableFolder();
-    return candidate;
+    return LocateClientFile(probe).chosen.folder;
 }
 
 SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)

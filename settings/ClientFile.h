@@ -13,7 +13,8 @@ inline constexpr std::string_view DefaultClientFolder = "C:\\PROGRA~1\\DUSKMA~1\
 
 // The folder of the client file, ending in a separator: the registry's "Path" when it names
 // one, else the built-in default folder; but the executable's own folder when the chosen one
-// holds no "dmclient.ini".
+// holds no "dmclient.ini". Under Wine, the best of the prefixes' files. The folder of
+// LocateClientFile (locate/ClientFileLocation.h), which also tells how it was found.
 std::string LocateClientFolder(const PlatformProbe &probe = DefaultPlatformProbe());
 
 // Empty when every section went through; otherwise the message of the error that stopped the

@@ -2,6 +2,7 @@
 
 #include "ini/AsciiCase.h"
 #include "ini/ProfileDocument.h"
+#include "ini/ProfileText.h"
 
 #include <algorithm>
 #include <memory>
@@ -24,15 +25,11 @@ bool HasLineBreakOrNul(std::string_view text)
     return std::any_of(text.begin(), text.end(), BreaksLine);
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// A name that reads back as itself: not blank and without blanks around it.
+// A name that reads back as itself: not blank and without blanks around it. The file's names
+// are trimmed when read, so a name with a blank at either end would never be found again.
 bool IsTrimmedName(std::string_view name)
 {
-    return !name.empty() && !IsBlank(name.front()) && !IsBlank(name.back());
+    return !name.empty() && !IsProfileBlank(name.front()) && !IsProfileBlank(name.back());
 }
 
 bool IsSafeSection(std::string_view section)

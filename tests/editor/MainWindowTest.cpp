@@ -221,7 +221,8 @@ TEST_F(MainWindowTest, WindowHasAFixedClientAreaOf612By434BelowTheMenu)
     EXPECT_EQ(pages, QRect(0, menuHeight + 28, 612, 387));
     EXPECT_EQ(statusBar, QRect(0, menuHeight + 28 + 387, 612, 19));
 
-    // Panel 0 at the left, 90 wide; panel 1 takes the rest of the bar.
+    // Panel 0 at the left, 90 wide; panel 1 takes the rest of the bar, up to the counts panel
+    // at the right end while that has something to say.
     auto *bar = find<QStatusBar>("StatusBar1");
     auto *panel0 = find<QLabel>("StatusPanel0");
     auto *panel1 = find<QLabel>("StatusPanel1");
@@ -231,8 +232,16 @@ TEST_F(MainWindowTest, WindowHasAFixedClientAreaOf612By434BelowTheMenu)
     EXPECT_LE(area0.left(), 4);
     EXPECT_GT(area1.left(), area0.right());
     EXPECT_LE(area1.left(), area0.right() + 4);
-    EXPECT_GE(area1.right(), 612 - 4);
-    EXPECT_LE(area1.right(), 611);
+    auto *counts = find<QLabel>("CountsPanel");
+    ASSERT_NE(counts, nullptr);
+    const QRect countsArea(counts->mapTo(bar, QPoint()), counts->size());
+    const int restEnd = counts->isVisible() ? countsArea.left() - 1 : 611;
+    EXPECT_GE(area1.right(), restEnd - 8);
+    EXPECT_LE(area1.right(), restEnd);
+    if (counts->isVisible()) {
+        EXPECT_GE(countsArea.right(), 612 - 4);
+        EXPECT_LE(countsArea.right(), 611);
+    }
 
     EXPECT_EQ(window().frameGeometry().center(), window().screen()->availableGeometry().center());
 }
