@@ -74,6 +74,21 @@ TEST(CommandWords, KeyBindingsCrossBetweenTheTerminalsUtf8AndTheFilesWindows1252
     }
 }
 
+TEST(CommandWords, WhereTellsTheFileAndExitsOneWhenThereIsNoneYet)
+{
+    const CommandResult none = RunIn({"where"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out.rfind("/nonexistent/dmclient.ini\n", 0), 0u) << none.out;
+    EXPECT_NE(none.out.find("Looked in:"), std::string::npos) << none.out;
+
+    TempFolder folder;
+    const std::string path = folder.file("dmclient.ini");
+    WriteBytes(path, "[Defaults]\r\n");
+    const CommandResult named = RunIn({"where", "--file", path});
+    EXPECT_EQ(named.exitCode, 0);
+    EXPECT_EQ(named.out.rfind(path + "\n", 0), 0u) << named.out;
+}
+
 TEST(ClientFileWrites, AFileChangedSinceItWasReadIsNotWritten)
 {
     TempFolder folder;

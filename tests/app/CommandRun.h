@@ -3,6 +3,7 @@
 #include "commands/Commands.h"
 #include "ini/AtomicFile.h"
 
+#include <filesystem>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -15,15 +16,18 @@ struct CommandResult
     std::string err;
 };
 
-// Runs a command in this process, as "vezaz COMMAND ARGUMENT..." would; a test that needs no
-// file located passes --file. The client file is never looked for in the system.
+// Runs a command in this process, as "vezaz COMMAND ARGUMENT..." would. Without --file it finds
+// no registry entry and no Wine prefix, and takes the file of a program folder that does not
+// exist.
 inline CommandResult RunIn(const std::vector<std::string> &commandAndArguments)
 {
     std::ostringstream out;
     std::ostringstream err;
-    PlatformProbe probe{[] { return std::optional<std::string>(); },
-                        [](const std::string &) { return false; },
-                        [] { return std::string("/nonexistent/"); }};
+    PlatformProbe probe;
+    probe.readAppPathValue = [] { return std::optional<std::string>(); };
+    probe.isRegularFile
+        = [](const std::string &path) { return std::filesystem::is_regular_file(path); };
+    probe.executableFolder = [] { return std::string("/nonexistent/"); };
     const CommandContext context{out, err, probe};
     const std::vector<std::string> arguments(commandAndArguments.begin() + 1,
                                              commandAndArguments.end());
