@@ -23,6 +23,30 @@ SectionsError RunInOrder(std::initializer_list<std::function<void()>> operations
     return std::nullopt;
 }
 
+SectionsError LoadSectionsInOrder(const std::string &path, ClientSettings &settings)
+{
+    return RunInOrder({
+        [&] { LoadDefaultsSection(path, settings.Defaults); },
+        [&] { LoadBagPositionsSection(path, settings.BagPositions); },
+        [&] { LoadWindowLayoutSections(path, settings.WindowLayouts); },
+        [&] { LoadWindowColorsSection(path, settings.WindowColors); },
+        [&] { LoadKeyMapSection(path, settings.KeyMaps); },
+        [&] { LoadTextColorsSection(path, settings.UserColors); },
+    });
+}
+
+SectionsError SaveSectionsInOrder(const std::string &path, const ClientSettings &settings)
+{
+    return RunInOrder({
+        [&] { SaveDefaultsSection(path, settings.Defaults); },
+        [&] { SaveBagPositionsSection(path, settings.BagPositions); },
+        [&] { SaveWindowLayoutSections(path, settings.WindowLayouts); },
+        [&] { SaveWindowColorsSection(path, settings.WindowColors); },
+        [&] { SaveKeyMapSection(path, settings.KeyMaps); },
+        [&] { SaveTextColorsSection(path, settings.UserColors); },
+    });
+}
+
 } // namespace
 
 std::string LocateClientFolder(const PlatformProbe &probe)
@@ -40,26 +64,46 @@ std::string LocateClientFolder(const PlatformProbe &probe)
 
 SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)
 {
-    return RunInOrder({
-        [&] { LoadDefaultsSection(path, settings.Defaults); },
-        [&] { LoadBagPositionsSection(path, settings.BagPositions); },
-        [&] { LoadWindowLayoutSections(path, settings.WindowLayouts); },
-        [&] { LoadWindowColorsSection(path, settings.WindowColors); },
-        [&] { LoadKeyMapSection(path, settings.KeyMaps); },
-        [&] { LoadTextColorsSection(path, settings.UserColors); },
-    });
+    FileStamp loaded;
+    return LoadAllSections(path, settings, loaded);
+}
+
+SectionsError LoadAllSections(const std::string &path, ClientSettings &settings, FileStamp &loaded)
+{
+    loaded = StampFile(path);
+    const ScopedFileGuard guard(path, loaded);
+    const SectionsError error = LoadSectionsInOrder(path, settings);
+    if (!error && guard.Broken())
+        return "Unable to read " + path;
+    return error;
 }
 
 SectionsError SaveAllSections(const std::string &path, const ClientSettings &settings)
 {
-    return RunInOrder({
-        [&] { SaveDefaultsSection(path, settings.Defaults); },
-        [&] { SaveBagPositionsSection(path, settings.BagPositions); },
-        [&] { SaveWindowLayoutSections(path, settings.WindowLayouts); },
-        [&] { SaveWindowColorsSection(path, settings.WindowColors); },
-        [&] { SaveKeyMapSection(path, settings.KeyMaps); },
-        [&] { SaveTextColorsSection(path, settings.UserColors); },
-    });
+    FileStamp saved;
+    return SaveAllSections(path, settings, saved);
+}
+
+SectionsError
+SaveAllSections(const std::string &path, const ClientSettings &settings, FileStamp &saved)
+{
+    // Each section reads the file again; the guard makes sure it finds what the last one left.
+    const FileStamp before = StampFile(path);
+    if (before.outcome == FileRead::Outcome::Failed)
+        return IniWriteError(path).what();
+    SectionsError error;
+    {
+        const ScopedFileGuard guard(path, before);
+        error = SaveSectionsInOrder(path, settings);
+    }
+    if (!error)
+        saved = StampFile(path);
+    return error;
+}
+
+bool ClientFileChangedSince(const std::string &path, const FileStamp &stamp)
+{
+    return FileChangedSince(path, stamp);
 }
 
 void ClearSettings(ClientSettings &settings)

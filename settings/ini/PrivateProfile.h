@@ -32,8 +32,9 @@ public:
 
     // Sets the value in place, or appends the key at the end of its section, or the section
     // at the end of the file. Writing the value a read already returns changes nothing. False
-    // when the write is refused: the file would change and cannot be written, the names or
-    // the value would break the file's structure, or the file is UTF-16 (never written).
+    // when the write is refused: the file would change and cannot be written, the file exists
+    // but could not be read in full, the names or the value would break the file's structure,
+    // or the file is UTF-16 (never written).
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     // Writes the changes of earlier writes to disk; does nothing when nothing changed. False
