@@ -92,11 +92,15 @@ SaveAllSections(const std::string &path, const ClientSettings &settings, FileSta
     if (before.outcome == FileRead::Outcome::Failed)
         return IniWriteError(path).what();
     SectionsError error;
+    bool ours = false;
     {
         const ScopedFileGuard guard(path, before);
         error = SaveSectionsInOrder(path, settings);
+        ours = !guard.Broken();
     }
-    if (!error)
+    // A save that stopped half-way still wrote the file alone; one that met another program
+    // keeps the old stamp, so that the next save asks about the change.
+    if (ours)
         saved = StampFile(path);
     return error;
 }

@@ -34,7 +34,8 @@ SectionsError LoadAllSections(const std::string &path, ClientSettings &settings,
 // the write that needs it. Every key of the records gets their value, whatever another program
 // wrote to the file since it was loaded; ask ClientFileChangedSince() first to avoid that.
 SectionsError SaveAllSections(const std::string &path, const ClientSettings &settings);
-// The same, and on success stamps the file as saved, for the next ClientFileChangedSince().
+// The same, and stamps the file as saved, for the next ClientFileChangedSince(), unless another
+// program was found changing it during the save.
 SectionsError
 SaveAllSections(const std::string &path, const ClientSettings &settings, FileStamp &saved);
 // Whether another program created, removed or rewrote the file since the stamp was taken.

@@ -98,6 +98,26 @@ TEST_F(OutsideChangesTest, OurOwnSaveIsNoChange)
     EXPECT_FALSE(ClientFileChangedSince(path, saved));
 }
 
+TEST_F(OutsideChangesTest, ASaveStoppedHalfWayIsOursUnlessItMetAnotherProgram)
+{
+    // Refused at the key maps, after the sections before them were written.
+    settings.KeyMaps[5] = "a\nb";
+    FileStamp saved = loaded;
+    EXPECT_EQ(SaveAllSections(path, settings, saved), "Unable to write to " + path);
+    ASSERT_NE(ReadBytes(path), original);
+    EXPECT_FALSE(ClientFileChangedSince(path, saved)) << "our own half save taken for another's";
+
+    OpeningHookSteps hook([&](int count) {
+        if (count == 3)
+            ReplaceAsAnotherProgram("[Defaults]\r\nVideoMode=1\r\n");
+    });
+    {
+        const ScopedFileSteps steps(hook);
+        EXPECT_EQ(SaveAllSections(path, settings, saved), "Unable to write to " + path);
+    }
+    EXPECT_TRUE(ClientFileChangedSince(path, saved));
+}
+
 TEST_F(OutsideChangesTest, AFileReplacedBetweenTheSectionsOfASaveIsNotMergedInto)
 {
     const std::string game = "[Defaults]\r\nVideoMode=1\r\n; the game's own\r\n";
