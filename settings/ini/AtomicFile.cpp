@@ -20,26 +20,23 @@ constexpr int MaxTemporaryAttempts = 16;
 // The six characters mkstemp() puts in place of its X's.
 constexpr std::size_t RandomPartLength = 6;
 
+// What CreateLockedTemporary() gives when the file must be tried again.
+constexpr int TryAgain = -2;
+
 // Creates the temporary file and locks it, so that another save's clean-up of stale temporary
-// files leaves it alone; -1 with errno set when that fails, 0 fd when it must be tried again.
+// files leaves it alone; -1 with errno set on failure, TryAgain when a clean-up took it away
+// before the lock. A file system without locks fails the lock here and, as well, in any
+// clean-up, which removes only what it could lock: the file is then used unlocked.
 int CreateLockedTemporary(std::string &path)
 {
     const int fd = mkostemp(path.data(), O_CLOEXEC);
     if (fd < 0)
         return -1;
     struct stat info;
-    if (flock(fd, LOCK_EX) != 0 || fstat(fd, &info) != 0) {
-        const int error = errno;
-        unlink(path.c_str());
-        close(fd);
-        errno = error;
-        return -1;
-    }
-    if (info.st_nlink > 0)
+    if (flock(fd, LOCK_EX) != 0 || fstat(fd, &info) != 0 || info.st_nlink > 0)
         return fd;
-    // A clean-up removed it between its creation and the lock.
     close(fd);
-    return 0;
+    return TryAgain;
 }
 
 #ifdef __linux__
@@ -94,7 +91,7 @@ public:
         const std::string pattern = pathTemplate;
         for (int attempt = 0; attempt < MaxTemporaryAttempts; ++attempt) {
             pathTemplate = pattern;
-            if (const int fd = CreateLockedTemporary(pathTemplate); fd != 0)
+            if (const int fd = CreateLockedTemporary(pathTemplate); fd != TryAgain)
                 return fd;
         }
         errno = EEXIST;
