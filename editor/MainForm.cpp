@@ -14,6 +14,7 @@
 #include "WindowPage.h"
 #include "ui_MainForm.h"
 
+#include <algorithm>
 #include <limits>
 
 #include <QHBoxLayout>
@@ -226,11 +227,14 @@ void TDMini1::FormCreate()
                         ? *m_clientFile
                         : LocateClientFolder(m_seams.platform) + std::string(ClientFileName);
     ShowClientFileInStatusHints();
-    // Reading never fails; a missing file or key yields the defaults.
-    LoadAllSections(ClientIniPath, m_settings);
+    // A missing file or key yields the defaults.
+    const bool loaded = LoadClientFile();
     windowPage->SetCurrentResolution(ResolutionOfVideoMode(m_settings.Defaults.VideoMode));
     windowPage->ApplyCurrentResolution();
     ShowRecordsOnPages(true);
+    // Last, so that no page's own status text covers it.
+    if (!loaded)
+        ShowUnreadable();
 }
 
 void TDMini1::FormShow()
@@ -243,17 +247,58 @@ void TDMini1::ToolButton1Click()
     // Drops every unsaved edit; the selected window, resolution, container and sample
     // background stay as they were.
     ClearSettings(m_settings);
-    LoadAllSections(ClientIniPath, m_settings);
+    const bool loaded = LoadClientFile();
     ShowRecordsOnPages(false);
-    ShowStatus(1, QStringLiteral("Reloading ") + PathText(ClientIniPath));
+    if (loaded)
+        ShowStatus(1, QStringLiteral("Reloading ") + PathText(ClientIniPath));
+    else
+        ShowUnreadable();
 }
 
 void TDMini1::ToolButton2Click()
 {
+    // Saving defaults over a file that could not be read would destroy it.
+    if (m_fileUnreadable) {
+        ShowUnreadable();
+        return;
+    }
+    if (!MaySaveOverOutsideChanges())
+        return;
     ShowStatus(1, QStringLiteral("Saving changes to ") + PathText(ClientIniPath));
     // A refused write must not look like a successful save.
-    if (const SectionsError error = SaveAllSections(ClientIniPath, m_settings))
+    if (const SectionsError error = SaveAllSections(ClientIniPath, m_settings, m_fileStamp))
         ShowStatus(1, QString::fromLocal8Bit(*error));
+}
+
+bool TDMini1::LoadClientFile()
+{
+    m_fileUnreadable = LoadAllSections(ClientIniPath, m_settings, m_fileStamp).has_value();
+    return !m_fileUnreadable;
+}
+
+void TDMini1::ShowUnreadable()
+{
+    ShowStatus(1, QStringLiteral("Unable to read ") + PathText(ClientIniPath));
+}
+
+bool TDMini1::MaySaveOverOutsideChanges()
+{
+    if (!ClientFileChangedSince(ClientIniPath, m_fileStamp))
+        return true;
+    const QString path = PathText(ClientIniPath);
+    // Either separator: the located path may be a Windows one.
+    const QString fileName = path.mid(
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1);
+    switch (m_seams.askAboutChangedFile(fileName)) {
+    case ChangedFileAnswer::Reload:
+        ToolButton1Click();
+        return false;
+    case ChangedFileAnswer::SaveAnyway:
+        return true;
+    case ChangedFileAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TDMini1::Exit1Click()

@@ -67,6 +67,12 @@ private:
     void ReportEdits(const std::vector<std::string> &ids);
     void ShowClientFileInStatusHints();
     void CreateDialogs();
+    // Loads every record; false, with "Unable to read <path>" shown, when an existing file
+    // could not be read. Saves are refused until a load succeeds.
+    bool LoadClientFile();
+    void ShowUnreadable();
+    // Whether the save may go on over whatever another program did to the file meanwhile.
+    bool MaySaveOverOutsideChanges();
 
     void FormCreate();
     void FormShow();
@@ -84,6 +90,9 @@ private:
     std::optional<std::string> m_clientFile;
     ClientSettings m_settings;
     SettingEdits m_edits;
+    // What the file was when last loaded or saved, to tell another program's changes.
+    FileStamp m_fileStamp;
+    bool m_fileUnreadable = false;
     // Set once at start-up and kept for the whole run.
     std::string ClientIniPath;
     bool m_shownBefore = false;

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -24,6 +26,23 @@ std::optional<RgbColor> PickColorWithQtDialog(RgbColor initial)
                     static_cast<std::uint8_t>(chosen.blue())};
 }
 
+ChangedFileAnswer AskWithMessageBox(const QString &fileName)
+{
+    QMessageBox box(
+        QMessageBox::Warning,
+        QApplication::applicationName(),
+        QStringLiteral("%1 was changed by another program since it was loaded.").arg(fileName),
+        QMessageBox::NoButton,
+        QApplication::activeWindow());
+    QAbstractButton *reload = box.addButton(QStringLiteral("Reload"), QMessageBox::DestructiveRole);
+    QAbstractButton *save = box.addButton(QStringLiteral("Save anyway"), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    if (box.clickedButton() == reload)
+        return ChangedFileAnswer::Reload;
+    return box.clickedButton() == save ? ChangedFileAnswer::SaveAnyway : ChangedFileAnswer::Cancel;
+}
+
 } // namespace
 
 Seams DefaultSeams()
@@ -33,5 +52,6 @@ Seams DefaultSeams()
         [](const QUrl &url) { QDesktopServices::openUrl(url); },
         ReadOwnVersionBlock,
         DefaultPlatformProbe(),
+        AskWithMessageBox,
     };
 }

@@ -170,6 +170,7 @@ TEST_F(MainWindowTest, RefusedSaveIsReportedInsteadOfTheSavingMessage)
     // A folder where the file should be refuses every write, even for root.
     std::filesystem::remove(iniPath());
     std::filesystem::create_directory(iniPath());
+    changedFileAnswers = {ChangedFileAnswer::SaveAnyway};
 
     clickToolButton("ToolButton2");
 

@@ -48,6 +48,16 @@ Seams MainWindowFixture::TestSeams()
         return std::filesystem::is_regular_file(path, error);
     };
     seams.platform.executableFolder = [this] { return (folder.path() / "").string(); };
+    seams.askAboutChangedFile = [this](const QString &fileName) {
+        changedFileQuestions.push_back(fileName);
+        if (changedFileAnswers.empty()) {
+            ADD_FAILURE() << "asked about a changed file with no answer queued";
+            return ChangedFileAnswer::Cancel;
+        }
+        const auto answer = changedFileAnswers.front();
+        changedFileAnswers.pop_front();
+        return answer;
+    };
     return seams;
 }
 

@@ -63,6 +63,10 @@ protected:
     std::vector<QUrl> openedUrls;
     // What the program's version block reads as; none by default.
     std::optional<VersionBlock> versionBlock;
+    // Answers to "<file> was changed by another program since it was loaded.", taken front
+    // first, and the file names it was asked with.
+    std::deque<ChangedFileAnswer> changedFileAnswers;
+    std::vector<QString> changedFileQuestions;
     // The FILE of the command line, when the test gives one.
     std::optional<std::string> clientFileArgument;
 
