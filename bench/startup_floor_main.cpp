@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -169,11 +170,13 @@ QTableWidget *KeyTable(QWidget *parent)
 void AddMenus(QMainWindow &window)
 {
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Load Ini"));
+    file->addAction(QStringLiteral("&Open…"))->setShortcut(QKeySequence::fromString("Ctrl+O"));
+    file->addAction(QStringLiteral("&Save"))->setShortcut(QKeySequence::fromString("Ctrl+S"));
+    file->addAction(QStringLiteral("Load Ini"))->setShortcut(QKeySequence::fromString("F5"));
     file->addSeparator();
-    file->addAction(QStringLiteral("E&xit"));
+    file->addAction(QStringLiteral("E&xit"))->setShortcut(QKeySequence::fromString("Ctrl+Q"));
     QMenu *help = window.menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Help"))->setShortcut(QKeySequence::fromString("F1"));
     help->addSeparator();
     help->addAction(QStringLiteral("Home page"));
     help->addAction(QStringLiteral("Developers"));
@@ -194,6 +197,13 @@ void AddBars(QMainWindow &window)
     first->setGeometry(0, 0, 120, 18);
     second->setGeometry(124, 0, 400, 18);
     window.statusBar()->addWidget(panels, 1);
+    // The editor's counts panel and changed-on-disk notice, hidden until needed.
+    auto *counts = new QLabel(window.statusBar());
+    auto *notice = new QToolButton(window.statusBar());
+    window.statusBar()->addPermanentWidget(counts);
+    window.statusBar()->addPermanentWidget(notice);
+    counts->hide();
+    notice->hide();
     // The editor's window has one frame of its own besides its pages.
     new QFrame(&window);
 }
