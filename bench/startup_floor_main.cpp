@@ -85,7 +85,7 @@ constexpr int KeyTablePage = 4;
 constexpr int KeyRows = 97;
 constexpr int KeyTableText = 1422;
 const Census AboutWidgets{{"QFrame", 1}, {"QLabel", 7, 150}, {"QPushButton", 1, 2}};
-const Census HelpWidgets{{"QFrame", 1}, {"QLabel", 4, 186}, {"QPushButton", 1, 2}};
+const Census HelpWidgets{{"QFrame", 1}, {"QLabel", 5, 280}, {"QPushButton", 1, 2}};
 
 // The editor's window takes this size on a display of 96 dots per inch.
 constexpr int WindowWidth = 612;
@@ -192,14 +192,16 @@ void AddBars(QMainWindow &window)
     for (int button = 0; button < 3; ++button)
         tools->addWidget(new QToolButton(tools));
     auto *panels = new QWidget(window.statusBar());
-    auto *first = new QLabel(QStringLiteral("Ready"), panels);
-    auto *second = new QLabel(QStringLiteral("Saving..."), panels);
+    // As long as "Editing User_1" and "Editing " with the benchmark's client file.
+    auto *first = new QLabel(QStringLiteral("Ready to edit."), panels);
+    auto *second = new QLabel(QStringLiteral("Editing /tmp/tmp.0123456789/dmclient.ini"), panels);
     first->setGeometry(0, 0, 120, 18);
     second->setGeometry(124, 0, 400, 18);
     window.statusBar()->addWidget(panels, 1);
     // The editor's counts panel and changed-on-disk notice, hidden until needed.
     auto *counts = new QLabel(window.statusBar());
     auto *notice = new QToolButton(window.statusBar());
+    notice->setText(QStringLiteral("Reload"));
     window.statusBar()->addPermanentWidget(counts);
     window.statusBar()->addPermanentWidget(notice);
     counts->hide();
