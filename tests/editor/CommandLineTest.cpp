@@ -101,6 +101,10 @@ TEST(CommandLineProgram, HelpPrintsTheUsageWithoutADisplay)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("Usage: vezaz [FILE]\n", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("--version"), std::string::npos);
+    // Where the file is looked for, and how to choose another.
+    for (const char *part :
+         {"registry", "~/.wine", "C:\\PROGRA~1\\DUSKMA~1\\", "beside this program", "Open"})
+        EXPECT_NE(run.out.find(part), std::string::npos) << part;
     EXPECT_EQ(run.err, "");
 }
 
