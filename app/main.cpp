@@ -105,6 +105,8 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, argv);
     SetHintHidePause(HintHidePauseMilliseconds);
     QApplication::setApplicationName(QStringLiteral("VEzaz"));
+    // Where QSettings keeps the one thing the editor remembers: the file chosen last.
+    QApplication::setOrganizationName(QStringLiteral("VEzaz"));
     QApplication::setApplicationDisplayName(QStringLiteral("VEzaz"));
     QApplication::setWindowIcon(SvgIcon(QStringLiteral(":/icons/vezaz.svg")));
     // Lets Wayland desktops tie the window to its menu entry and icon.

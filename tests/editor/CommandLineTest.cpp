@@ -107,6 +107,10 @@ TEST(CommandLineProgram, HelpPrintsTheUsageWithoutADisplay)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("Usage: vezaz [FILE]\n", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("--version"), std::string::npos);
+    // Where the file is looked for, and how to choose another.
+    for (const char *part :
+         {"registry", "~/.wine", "C:\\PROGRA~1\\DUSKMA~1\\", "beside this program", "Open"})
+        EXPECT_NE(run.out.find(part), std::string::npos) << part;
     EXPECT_EQ(run.err, "");
 }
 
@@ -203,9 +207,9 @@ TEST_F(ClientFileArgumentTest, TheGivenFileIsTheOneReadReloadedAndSaved)
 
     EXPECT_EQ(window().clientIniPath(), given);
     EXPECT_EQ(window().settings().Defaults.ChatFontSize, 7);
-    // The status texts stay as they are; their hints name the file.
+    // Panel 1 and the hints name the file.
     EXPECT_EQ(statusText(0), "Editing User_1");
-    EXPECT_EQ(statusText(1), "");
+    EXPECT_EQ(statusText(1), "Editing " + QString::fromStdString(given));
     EXPECT_EQ(statusHint(0), QString::fromStdString(given));
     EXPECT_EQ(statusHint(1), QString::fromStdString(given));
 
@@ -242,5 +246,6 @@ TEST_F(ClientFileArgumentTest, WithoutAFileTheHintsNameTheLocatedOne)
 {
     StartWithoutFile();
     EXPECT_EQ(statusHint(0), QString::fromStdString(iniPath()));
-    EXPECT_EQ(statusHint(1), QString::fromStdString(iniPath()));
+    // Followed by the places looked in, since none of them held the file.
+    EXPECT_TRUE(statusHint(1).startsWith(QString::fromStdString(iniPath()) + "\n"));
 }
