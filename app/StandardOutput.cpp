@@ -4,13 +4,16 @@
 #include <cstdio>
 #include <cstring>
 
-bool WriteStandardOutput(std::string_view text, std::string &problem)
+bool WriteStandardOutput(std::string_view text)
 {
     errno = 0;
-    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-    if (written && std::fflush(stdout) == 0)
-        return true;
-    const int error = errno;
-    problem = std::string("write error: ") + (error != 0 ? std::strerror(error) : "unknown");
-    return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size()
+                         && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!written) {
+        const int error = errno;
+        std::fprintf(stderr,
+                     "vezaz: cannot write to standard output: %s\n",
+                     error != 0 ? std::strerror(error) : "write error");
+    }
+    return written;
 }

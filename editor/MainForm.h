@@ -16,7 +16,10 @@ namespace Ui {
 class TDMini1;
 }
 
+class ClientFileWatch;
 class DisplayPage;
+class QLabel;
+class QToolButton;
 class KeyMapPage;
 class MiscPage;
 class ModelPage;
@@ -44,12 +47,22 @@ public:
     ClientSettings &settings() { return m_settings; }
     const ClientSettings &settings() const { return m_settings; }
 
+    // Whether the records differ from the file as it was loaded or last saved, or a text colour
+    // edit waits for Accept.
+    bool hasUnsavedChanges() const;
+    // Opens path as the client file, after asking about unsaved changes; false when the
+    // player cancelled.
+    bool OpenClientFile(const std::string &path);
+
 signals:
     // A user's action changed these settings (catalogue ids, "Windows1024.ChatWinX").
     void settingsEdited(const QStringList &ids);
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CreatePages();
@@ -65,8 +78,35 @@ private:
     // pages clamp go back into the records, as a fill; nothing counts as the user's edit.
     void ShowRecordsOnPages(bool startUp);
     void ReportEdits(const std::vector<std::string> &ids);
+
+    // Which file, and whether it has unsaved changes: the title, panel 1 and the counts panel.
+    void CreateCountsPanel();
+    void CreateChangedOnDiskNotice();
+    std::string StartUpPath() const;
+    void UpdateUnsavedState();
+    QString CountsPanelText() const;
+    void ShowEditingStatus();
+    void ShowNoFileFound(const QStringList &placesLooked);
+    QStringList PlacesLooked() const;
+    QString EditedFileName() const;
+
+    // Saving and not losing edits.
+    bool AskBeforeLosingEdits(const QString &action);
+    bool SaveClientFile();
+    // Reads the file again, dropping every edit, without asking.
+    void ReloadClientFile();
+    bool SaveToChosenPlace();
+    void RememberClientFile();
+    void ChangedOnDisk();
+    void Open1Click();
     void ShowClientFileInStatusHints();
     void CreateDialogs();
+    // Loads every record; false, with "Unable to read <path>" shown, when an existing file
+    // could not be read. Saves are refused until a load succeeds.
+    bool LoadClientFile();
+    void ShowUnreadable();
+    // Whether the save may go on over whatever another program did to the file meanwhile.
+    bool MaySaveOverOutsideChanges();
 
     void FormCreate();
     void FormShow();
@@ -83,9 +123,17 @@ private:
     Seams m_seams;
     std::optional<std::string> m_clientFile;
     ClientSettings m_settings;
+    // The records as the file gave them, before the pages showed (and perhaps clamped) them.
+    ClientSettings m_loaded;
     SettingEdits m_edits;
-    // Set once at start-up and kept for the whole run.
+    // What the file was when last loaded or saved, to tell another program's changes.
+    FileStamp m_fileStamp;
+    bool m_fileUnreadable = false;
+    // Set at start-up; changes only when the player opens another file or saves elsewhere.
     std::string ClientIniPath;
+    QLabel *m_countsPanel = nullptr;
+    QToolButton *m_reloadNotice = nullptr;
+    ClientFileWatch *m_watch = nullptr;
     bool m_shownBefore = false;
 
     TextColorsPage *textPage = nullptr;

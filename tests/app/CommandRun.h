@@ -40,10 +40,17 @@ inline CommandResult RunIn(const std::vector<std::string> &commandAndArguments)
 class NoSyncFileSteps : public FileSteps
 {
 public:
+    int OpenForReading(const std::string &path) override { return Real().OpenForReading(path); }
+    bool Stat(int fd, struct stat &info) override { return Real().Stat(fd, info); }
+    ssize_t Read(int fd, char *data, std::size_t size) override
+    {
+        return Real().Read(fd, data, size);
+    }
     int CreateTemporary(std::string &pathTemplate) override
     {
         return Real().CreateTemporary(pathTemplate);
     }
+    int OpenForWriting(const std::string &path) override { return Real().OpenForWriting(path); }
     ssize_t Write(int fd, const char *data, std::size_t size) override
     {
         return Real().Write(fd, data, size);
@@ -53,6 +60,20 @@ public:
         return Real().SetOwner(fd, owner, group);
     }
     bool SetMode(int fd, mode_t mode) override { return Real().SetMode(fd, mode); }
+    std::optional<std::string> ListAttributes(const std::string &path) override
+    {
+        return Real().ListAttributes(path);
+    }
+    std::optional<std::string> GetAttribute(const std::string &path,
+                                            const std::string &name) override
+    {
+        return Real().GetAttribute(path, name);
+    }
+    bool SetAttribute(int fd, const std::string &name, std::string_view value) override
+    {
+        return Real().SetAttribute(fd, name, value);
+    }
+    bool Truncate(int fd, off_t size) override { return Real().Truncate(fd, size); }
     bool Sync(int) override { return true; }
     bool Close(int fd) override { return Real().Close(fd); }
     bool Rename(const std::string &from, const std::string &to) override

@@ -86,7 +86,9 @@ TEST_F(MainWindowTest, StartUpReadsTheFileBesideTheProgramAndSelectsTextColorOne
     EXPECT_EQ(window().settings().UserColors[1], (RgbColor{10, 20, 30}));
     EXPECT_EQ(find<QTabWidget>("PageControl1")->currentWidget()->objectName(), "TextTabSheet");
     EXPECT_EQ(statusText(0), "Editing User_1");
-    EXPECT_EQ(statusText(1), "");
+    EXPECT_EQ(statusText(1), "Editing " + Text(iniPath()));
+    EXPECT_EQ(window().windowFilePath(), Text(iniPath()));
+    EXPECT_FALSE(window().isWindowModified());
     EXPECT_EQ(find<TextColorsPage>("TextTabSheet")->SelectedUserColor, 1);
     auto *windowPage = find<WindowPage>("WindowTabSheet");
     EXPECT_EQ(windowPage->CurrentResolution, 3); // VideoMode 2 is the third resolution
@@ -170,6 +172,7 @@ TEST_F(MainWindowTest, RefusedSaveIsReportedInsteadOfTheSavingMessage)
     // A folder where the file should be refuses every write, even for root.
     std::filesystem::remove(iniPath());
     std::filesystem::create_directory(iniPath());
+    changedFileAnswers = {ChangedFileAnswer::SaveAnyway};
 
     clickToolButton("ToolButton2");
 
@@ -251,7 +254,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndHints)
     StartWithFile(ClientFile);
 
     EXPECT_EQ(window().objectName(), "VEzaz1");
-    EXPECT_EQ(window().windowTitle(), "VEzaz");
+    EXPECT_EQ(window().windowFilePath(), Text(iniPath()));
     EXPECT_NE(find<QMenuBar>("MainMenu1"), nullptr);
     EXPECT_NE(find<QStatusBar>("StatusBar1"), nullptr);
 
@@ -286,7 +289,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndHints)
     }
 }
 
-TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndNoSave)
+TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderWithShortcuts)
 {
     StartWithFile(ClientFile);
     auto menuItems = [](QMenu *menu) {
@@ -299,8 +302,18 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndNoSave)
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), "&File");
     EXPECT_EQ(menus[1]->text(), "&Help");
-    EXPECT_EQ(menuItems(menus[0]->menu()),
-              QStringList({"ReloadIni1:Load Ini", "-", "Exit1:E&xit"}));
+    EXPECT_EQ(
+        menuItems(menus[0]->menu()),
+        QStringList({"Open1:&Open…", "Save1:&Save", "ReloadIni1:Load Ini", "-", "Exit1:E&xit"}));
+    const std::vector<std::pair<QString, QKeySequence>> shortcuts = {
+        {"Open1", QKeySequence::fromString("Ctrl+O")},
+        {"Save1", QKeySequence::fromString("Ctrl+S")},
+        {"ReloadIni1", QKeySequence::fromString("F5")},
+        {"Exit1", QKeySequence::fromString("Ctrl+Q")},
+        {"Help2", QKeySequence::fromString("F1")},
+    };
+    for (const auto &[name, keys] : shortcuts)
+        EXPECT_EQ(find<QAction>(name)->shortcut(), keys) << name.toStdString();
     EXPECT_EQ(menuItems(menus[1]->menu()),
               QStringList({"Help2:&Help",
                            "-",

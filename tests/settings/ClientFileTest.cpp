@@ -160,7 +160,8 @@ TEST_P(SectionSaveTest, RefusedWriteRaisesTheErrorWithThePath)
 {
     // A folder standing where the file should be cannot be written, not even by root.
     std::filesystem::create_directory(path);
-    const ClientSettings settings = FreshLoad();
+    ClientSettings settings;
+    EXPECT_EQ(LoadAllSections(path, settings), "Unable to read " + path);
     try {
         GetParam().save(path, settings);
         FAIL() << "the save went through";

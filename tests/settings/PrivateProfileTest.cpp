@@ -549,7 +549,9 @@ protected:
         EXPECT_FALSE(profile.WriteString("S", "Key", "new"));
         EXPECT_FALSE(profile.WriteString("S", "Other", "new"));
         EXPECT_TRUE(profile.Flush());
-        EXPECT_EQ(files.canReplaceCalls, 1) << "the answer is kept for the instance";
+        // Asked at most once: the answer is kept for the instance, and what cannot be read is
+        // refused before asking.
+        EXPECT_LE(files.canReplaceCalls, 1);
         EXPECT_EQ(files.replaceCalls, 0);
         EXPECT_EQ(ReadBytes(path), before);
     }
