@@ -96,6 +96,19 @@ std::optional<std::string> LoadClientSettings(const std::string &path, ClientSet
     return std::nullopt;
 }
 
+FileToChange ReadFileToChange(const CommandInput &input)
+{
+    FileToChange change{ReadFileBytes(input.clientPath), std::nullopt};
+    if (change.file.error)
+        change.error = change.file.error;
+    else if (!change.file.bytes && !input.fileGiven)
+        change.error = Concat({"no client file found (",
+                               input.clientPath,
+                               " does not exist; 'vezaz where' tells where the search looked); "
+                               "name the file to create with --file"});
+    return change;
+}
+
 CheckedValue CheckValue(const Setting &setting, std::string_view fileText)
 {
     if (fileText.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/CommandContext.h"
 #include "sections/ClientSettings.h"
 #include "sections/SettingCatalogue.h"
 
@@ -36,6 +37,16 @@ struct CheckedValue
     std::string refusal;
 };
 CheckedValue CheckValue(const Setting &setting, std::string_view fileText);
+
+// The client file a command is to change, read whole; the error when it cannot be read, or when
+// the search found no file. A file is created only where the player named it with --file: the
+// search's last resort, the program's own folder, is no place a script should create one.
+struct FileToChange
+{
+    FileBytes file;
+    std::optional<std::string> error;
+};
+FileToChange ReadFileToChange(const CommandInput &input);
 
 struct ValueWrite
 {

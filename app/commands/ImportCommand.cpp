@@ -78,10 +78,10 @@ int RunImport(const CommandInput &input, const CommandContext &context)
     if (writes.empty())
         return ReportError(
             context, "'" + themePath + "' holds no setting the editor owns", ExitTrouble);
-    const FileBytes client = ReadFileBytes(input.clientPath);
+    const FileToChange client = ReadFileToChange(input);
     if (client.error)
         return ReportError(context, *client.error, ExitTrouble);
-    if (auto error = WriteValues(input.clientPath, client.bytes, writes))
+    if (auto error = WriteValues(input.clientPath, client.file.bytes, writes))
         return ReportError(context, *error, ExitTrouble);
     return ExitSuccess;
 }

@@ -48,10 +48,10 @@ int RunSet(const CommandInput &input, const CommandContext &context)
     }
     if (!allValid)
         return ExitRefused;
-    const FileBytes file = ReadFileBytes(input.clientPath);
+    const FileToChange file = ReadFileToChange(input);
     if (file.error)
         return ReportError(context, *file.error, ExitTrouble);
-    if (auto error = WriteValues(input.clientPath, file.bytes, writes))
+    if (auto error = WriteValues(input.clientPath, file.file.bytes, writes))
         return ReportError(context, *error, ExitTrouble);
     return ExitSuccess;
 }
@@ -67,7 +67,7 @@ const CommandSpec &SetCommand()
         "checked first; when one is refused, nothing is written. Then all of them are\n"
         "written in one replace of the file that changes only those keys' values and\n"
         "keeps every other byte. A setting missing from the file is added to its\n"
-        "section; a missing file is created.\n"
+        "section. A missing file is created when named with --file.\n"
         "\n"
         "      --file FILE  change FILE instead of the client file the editor would edit\n"
         "  -h, --help       display this help and exit\n"

@@ -89,6 +89,19 @@ TEST(CommandWords, WhereTellsTheFileAndExitsOneWhenThereIsNoneYet)
     EXPECT_EQ(named.out.rfind(path + "\n", 0), 0u) << named.out;
 }
 
+TEST(ClientFileWrites, AFileIsCreatedOnlyWhereTheCommandWasToldTo)
+{
+    const CommandResult located = RunIn({"set", "Defaults.ScreenMode=FULL"});
+    EXPECT_EQ(located.exitCode, 1);
+    EXPECT_EQ(located.err.rfind("vezaz: no client file found (/nonexistent/dmclient.ini", 0), 0u)
+        << located.err;
+
+    TempFolder folder;
+    const std::string named = folder.file("new.ini");
+    EXPECT_EQ(RunIn({"set", "--file", named, "Defaults.ScreenMode=FULL"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(named), "[Defaults]\r\nScreenMode=FULL\r\n");
+}
+
 TEST(ClientFileWrites, AFileChangedSinceItWasReadIsNotWritten)
 {
     TempFolder folder;
