@@ -4,6 +4,7 @@
 #include "KeyBindingDelegate.h"
 #include "KeyCaptureEdit.h"
 #include "SettingIds.h"
+#include "sections/SettingCatalogue.h"
 #include "ui_KeyMapPage.h"
 
 #include <string_view>
@@ -36,11 +37,11 @@ QString FunctionName(int entry)
     return DisplayName(KeyMapKey(entry));
 }
 
-// What the function does, for a player: the row's hint and one more text the filter looks in.
-// The editor has no descriptions of the game functions yet.
-QString FunctionDescription(int /*entry*/)
+// What the function does, for a player: the first line of the row's hint.
+QString FunctionDescription(int entry)
 {
-    return {};
+    const Setting *setting = FindSetting(KeyMapId(entry));
+    return setting ? QString::fromStdString(setting->description) : QString();
 }
 
 const QString LineBreakCleaned = QStringLiteral("A key binding is a single line: its line break "
@@ -273,8 +274,9 @@ bool KeyMapPage::RowMatches(int entry, const QString &filter) const
 {
     if (filter.isEmpty())
         return true;
+    // Not the description: its wording is shared by every row ("SHIFT+", "key"), so a filter
+    // for a modifier would keep them all.
     const QTableWidgetItem *key = ui->KeymapEditor->item(entry, KeyColumn);
     return FunctionName(entry).contains(filter, Qt::CaseInsensitive)
-           || FunctionDescription(entry).contains(filter, Qt::CaseInsensitive)
            || (key && key->text().contains(filter, Qt::CaseInsensitive));
 }

@@ -18,7 +18,7 @@ class QTableWidgetItem;
 
 // The "Keymaps" page: the game functions and their key bindings, bound by a key press or edited
 // as text in the key map table, with bindings shared by several functions marked and a filter
-// over names, descriptions and bindings.
+// over names and bindings.
 class KeyMapPage : public QWidget
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "ClientFileWatch.h"
 #include "DisplayPage.h"
+#include "FoundMenu.h"
 #include "HelpDialog.h"
 #include "KeyMapPage.h"
 #include "Links.h"
@@ -14,6 +15,7 @@
 #include "TextColorsPage.h"
 #include "UnsavedCount.h"
 #include "WindowPage.h"
+#include "locate/LocationReport.h"
 #include "ui_MainForm.h"
 
 #include <algorithm>
@@ -86,6 +88,7 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
     setAcceptDrops(true);
     FormCreate();
     CreateDialogs();
+    AddFoundMenu();
 }
 
 TDMini1::~TDMini1()
@@ -256,7 +259,7 @@ void TDMini1::CreateDialogs()
     // The About box reads the program's version now, once.
     AboutBox = new TAboutBox(m_seams, this);
     OKBottomDlg = new TOKBottomDlg(this);
-    OKBottomDlg->ShowPlacesLooked(PlacesLooked());
+    OKBottomDlg->ShowPlacesLooked(LocationReport());
 }
 
 void TDMini1::FormCreate()
@@ -274,22 +277,44 @@ void TDMini1::FormCreate()
     if (!loaded)
         ShowUnreadable();
     else if (!m_clientFile && !m_seams.platform.isRegularFile(ClientIniPath))
-        ShowNoFileFound(PlacesLooked());
+        ShowNoFileFound();
     else
-        ShowEditingStatus();
+        ShowEditingStatus(OthersFoundNote());
 }
 
-std::string TDMini1::StartUpPath() const
+std::string TDMini1::StartUpPath()
 {
-    if (m_clientFile)
-        return *m_clientFile;
-    // The file the player last chose, while it is still there.
-    if (m_seams.rememberedFile) {
+    const PlatformProbe &probe = m_seams.platform;
+    m_location = LocateClientFile(probe);
+    if (m_clientFile) {
+        m_location = WithNamedFile(std::move(m_location), *m_clientFile, probe);
+    } else if (m_seams.rememberedFile) {
+        // The file the player last chose, while it is still there.
         if (const auto remembered = m_seams.rememberedFile();
-            remembered && m_seams.platform.isRegularFile(*remembered))
-            return *remembered;
+            remembered && probe.isRegularFile(*remembered))
+            m_location = WithNamedFile(std::move(m_location), *remembered, probe);
     }
-    return LocateClientFolder(m_seams.platform) + std::string(ClientFileName);
+    return m_location.chosen.path;
+}
+
+void TDMini1::AddFoundMenu()
+{
+    auto *menu = new FoundMenu(
+        m_location.found, [this] { return ClientIniPath; }, ui->File1);
+    ui->File1->insertMenu(ui->Save1, menu);
+    connect(menu, &FoundMenu::fileChosen, this, [this](const std::string &path) {
+        OpenClientFile(path);
+    });
+}
+
+QString TDMini1::OthersFoundNote() const
+{
+    const auto others = static_cast<int>(m_location.Others().size());
+    if (others == 0)
+        return {};
+    return QStringLiteral(" (%1 found: File › Found)")
+        .arg(others == 1 ? QStringLiteral("1 other copy")
+                         : QStringLiteral("%1 other copies").arg(others));
 }
 
 void TDMini1::FormShow()
@@ -539,34 +564,28 @@ QString TDMini1::EditedFileName() const
     return QFileInfo(PathText(ClientIniPath)).fileName();
 }
 
-void TDMini1::ShowEditingStatus()
+void TDMini1::ShowEditingStatus(const QString &note)
 {
-    QString text = QStringLiteral("Editing ") + PathText(ClientIniPath);
+    QString text = QStringLiteral("Editing ") + PathText(ClientIniPath) + note;
     if (m_settings != m_loaded)
         text += QStringLiteral("; values out of range were corrected, save to keep them");
     ShowStatus(1, text);
 }
 
-QStringList TDMini1::PlacesLooked() const
+QStringList TDMini1::LocationReport() const
 {
-    return {
-        QStringLiteral("the game's application path in the registry; without Windows, in the "
-                       "Wine prefixes: $WINEPREFIX, ~/.wine, Steam's (~/.steam, "
-                       "~/.local/share/Steam, Flatpak, Snap), Lutris's and Bottles'"),
-        QStringLiteral("the default folder ")
-            + QString::fromUtf8(DefaultClientFolder.data(),
-                                static_cast<qsizetype>(DefaultClientFolder.size())),
-        QStringLiteral("the program's own folder ") + PathText(m_seams.platform.executableFolder()),
-    };
+    QStringList lines;
+    for (const std::string &line : LocationReportLines(m_location))
+        lines.append(PathText(line));
+    return lines;
 }
 
-void TDMini1::ShowNoFileFound(const QStringList &placesLooked)
+void TDMini1::ShowNoFileFound()
 {
     ShowStatus(1,
                QStringLiteral("No dmclient.ini found; editing defaults. Use File, Open… to "
                               "choose the file"));
-    ui->StatusPanel1->setToolTip(PathText(ClientIniPath) + QStringLiteral("\n\nLooked in:\n")
-                                 + placesLooked.join('\n'));
+    ui->StatusPanel1->setToolTip(LocationReport().join(QLatin1Char('\n')));
 }
 
 void TDMini1::PageControl1Change(int index)

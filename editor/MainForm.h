@@ -3,6 +3,7 @@
 #include "ClientFile.h"
 #include "PageContext.h"
 #include "Seams.h"
+#include "locate/ClientFileLocation.h"
 
 #include <memory>
 #include <optional>
@@ -82,12 +83,15 @@ private:
     // Which file, and whether it has unsaved changes: the title, panel 1 and the counts panel.
     void ShowCounts();
     void CreateChangedOnDiskNotice();
-    std::string StartUpPath() const;
+    // Locates the client file and every copy, then takes the named or remembered one.
+    std::string StartUpPath();
+    void AddFoundMenu();
+    QString OthersFoundNote() const;
     void UpdateUnsavedState();
     QString CountsPanelText() const;
-    void ShowEditingStatus();
-    void ShowNoFileFound(const QStringList &placesLooked);
-    QStringList PlacesLooked() const;
+    void ShowEditingStatus(const QString &note = {});
+    void ShowNoFileFound();
+    QStringList LocationReport() const;
     QString EditedFileName() const;
 
     // Saving and not losing edits.
@@ -122,6 +126,8 @@ private:
     std::unique_ptr<Ui::TDMini1> ui;
     Seams m_seams;
     std::optional<std::string> m_clientFile;
+    // Where the search looked and what it found at start-up.
+    ClientFileLocation m_location;
     ClientSettings m_settings;
     // The records as the file gave them, before the pages showed (and perhaps clamped) them.
     ClientSettings m_loaded;

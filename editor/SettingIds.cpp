@@ -2,6 +2,7 @@
 
 #include "sections/DefaultsSection.h"
 #include "sections/KeyMapSection.h"
+#include "sections/SettingCatalogue.h"
 #include "sections/WindowColorsSection.h"
 #include "sections/WindowLayoutSections.h"
 
@@ -11,71 +12,19 @@ namespace {
 
 constexpr std::array<std::string_view, 3> ComponentNames{"Red", "Green", "Blue"};
 
-// The key of each [Defaults] flag, by flag index.
-constexpr std::array<std::string_view, DefaultsFlagCount> FlagKeys{
-    "RunMode",
-    "ScreenMode",
-    "Log",
-    "AttackOnAssist",
-    "ShowInspectMessage",
-    "LockWindows",
-    "HidePlayerWin",
-    "HidePartyWin",
-    "HideTargetWin",
-    "HideSpellsWin",
-    "HideBuffWin",
-    "HideHotboxWin",
-    "HideChatWin",
-    "HideMainMenuWin",
-    "ShowDynamicLights",
-    "InvWinLabels",
-    "InspectOthers",
-    "LoadArmor17",
-    "LoadArmor18",
-    "LoadArmor19",
-    "LoadArmor20",
-    "LoadArmor21",
-    "LoadArmor22",
-    "LoadArmor23",
-    "ShowSpellEffects",
-    "ServerFilter",
-    "UseD3DTextureCompression",
-    "Sound",
-    "LoadSocialAnimations",
-    "UseVorranElementals",
-    "UseVorranHumanMale",
-    "UseVorranHumanFemale",
-    "UseVorranBarbarianMale",
-    "UseVorranBarbarianFemale",
-    "UseVorranEruditeMale",
-    "UseVorranEruditeFemale",
-    "UseVorranWoodElfMale",
-    "UseVorranWoodElfFemale",
-    "UseVorranHighElfMale",
-    "UseVorranHighElfFemale",
-    "UseVorranDarkElfMale",
-    "UseVorranDarkElfFemale",
-    "UseVorranHalfElfMale",
-    "UseVorranHalfElfFemale",
-    "UseVorranDwarfMale",
-    "UseVorranDwarfFemale",
-    "UseVorranTrollMale",
-    "UseVorranTrollFemale",
-    "UseVorranOgreMale",
-    "UseVorranOgreFemale",
-    "UseVorranHalflingMale",
-    "UseVorranHalflingFemale",
-    "UseVorranGnomeMale",
-    "UseVorranGnomeFemale",
-    "UseVorranIksarMale",
-    "UseVorranIksarFemale",
-    "MipMapping",
-    "TextureCompression",
-    "TextureCache",
-    "UseUmbra",
-    "UseTnL",
-    "ShowGrass",
-};
+// The catalogue id of each [Defaults] flag, by flag index: its check box's item.
+const std::array<std::string, DefaultsFlagCount> &FlagIds()
+{
+    static const auto ids = [] {
+        std::array<std::string, DefaultsFlagCount> table;
+        for (const Setting &setting : SectionSettings("Defaults")) {
+            if (setting.role == SettingRole::CheckBox)
+                table.at(static_cast<std::size_t>(setting.item)) = setting.id;
+        }
+        return table;
+    }();
+    return ids;
+}
 
 std::string Id(std::string_view section, std::string_view key)
 {
@@ -131,5 +80,5 @@ std::string DefaultsId(std::string_view key)
 
 std::string DefaultsFlagId(int flag)
 {
-    return DefaultsId(FlagKeys[static_cast<std::size_t>(flag)]);
+    return FlagIds()[static_cast<std::size_t>(flag)];
 }

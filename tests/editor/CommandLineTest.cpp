@@ -241,9 +241,10 @@ TEST_F(ClientFileArgumentTest, TheGivenFileIsTheOneReadReloadedAndSaved)
 
     EXPECT_EQ(window().clientIniPath(), given);
     EXPECT_EQ(window().settings().Defaults.ChatFontSize, 7);
-    // Panel 1 and the hints name the file.
+    // Panel 1 and the hints name the file; the located one is still there to switch to.
     EXPECT_EQ(statusText(0), "Editing User_1");
-    EXPECT_EQ(statusText(1), "Editing " + QString::fromStdString(given));
+    EXPECT_EQ(statusText(1),
+              "Editing " + QString::fromStdString(given) + " (1 other copy found: File › Found)");
     EXPECT_EQ(statusHint(0), QString::fromStdString(given));
     EXPECT_EQ(statusHint(1), QString::fromStdString(given));
 

@@ -1,6 +1,8 @@
 #include "KeyCaptureEdit.h"
 #include "MainWindowFixture.h"
+#include "SettingIds.h"
 #include "sections/KeyMapSection.h"
+#include "sections/SettingCatalogue.h"
 
 #include <ostream>
 #include <string>
@@ -487,6 +489,12 @@ TEST_F(KeyMapPageTest, ABindingSharedByTwoFunctionsIsMarkedInBothRowsAndCounted)
     EXPECT_FALSE(marked(JumpEntry));
     EXPECT_TRUE(grid()->item(CyclereplyEntry, 1)->toolTip().contains("Toggletarget"));
     EXPECT_TRUE(grid()->item(ToggletargetEntry, 0)->toolTip().contains("Cyclereply"));
+    EXPECT_TRUE(
+        grid()
+            ->item(JumpEntry, 0)
+            ->toolTip()
+            .startsWith(QString::fromStdString(FindSetting(KeyMapId(JumpEntry))->description)
+                        + "\n"));
     EXPECT_EQ(countsText(), "1 key clash");
 
     // Compared trimmed and ignoring letter case, and marked while still typing.
@@ -538,6 +546,10 @@ TEST_F(KeyMapPageTest, TheFilterNarrowsTheRowsByNameOrBindingAndEscapeRestoresTh
     filter->clear();
     QTest::keyClicks(filter, QStringLiteral("numpad8"));
     EXPECT_EQ(visibleRows(), (std::vector<int>{4, 78}));
+    // A modifier finds the bindings with it, though every row's description names them all.
+    filter->clear();
+    QTest::keyClicks(filter, QStringLiteral("shift"));
+    EXPECT_EQ(visibleRows().size(), 22u);
     QTest::keyClick(filter, Qt::Key_Escape);
     EXPECT_EQ(filter->text(), "");
     EXPECT_EQ(visibleRows().size(), 97u);

@@ -304,7 +304,8 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderWithShortcuts)
     EXPECT_EQ(menus[1]->text(), "&Help");
     EXPECT_EQ(
         menuItems(menus[0]->menu()),
-        QStringList({"Open1:&Open…", "Save1:&Save", "ReloadIni1:Load Ini", "-", "Exit1:E&xit"}));
+        QStringList(
+            {"Open1:&Open…", ":F&ound", "Save1:&Save", "ReloadIni1:Load Ini", "-", "Exit1:E&xit"}));
     const std::vector<std::pair<QString, QKeySequence>> shortcuts = {
         {"Open1", QKeySequence::fromString("Ctrl+O")},
         {"Save1", QKeySequence::fromString("Ctrl+S")},

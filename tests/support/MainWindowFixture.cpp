@@ -62,6 +62,7 @@ Seams MainWindowFixture::TestSeams()
     };
     seams.platform.executableFolder
         = [this] { return executableFolder.value_or((folder.path() / "").string()); };
+    seams.platform.searchWinePrefixes = searchWinePrefixes;
     seams.askAboutUnsavedChanges = [this](const QString &question) {
         questions.push_back(question);
         if (unsavedAnswers.empty())

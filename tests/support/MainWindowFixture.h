@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -82,6 +83,8 @@ protected:
     std::optional<std::string> rememberedFile;
     // The executable's folder, when not the temporary folder.
     std::optional<std::string> executableFolder;
+    // The search of the Wine prefixes; none (the registry's way) when empty.
+    std::function<PrefixSearch()> searchWinePrefixes;
 
 private:
     void Start();
