@@ -24,6 +24,12 @@ public:
             path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         return file == INVALID_HANDLE_VALUE ? nullptr : file;
     }
+    Handle OpenExisting(const std::wstring &path) override
+    {
+        const HANDLE file = CreateFileW(
+            path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file == INVALID_HANDLE_VALUE ? nullptr : file;
+    }
     bool Write(Handle file, const char *data, unsigned long size, unsigned long &written) override
     {
         DWORD count = 0;
@@ -32,6 +38,7 @@ public:
         return ok;
     }
     bool Flush(Handle file) override { return FlushFileBuffers(file) != 0; }
+    bool Truncate(Handle file) override { return SetEndOfFile(file) != 0; }
     bool Close(Handle file) override { return CloseHandle(file) != 0; }
     bool SetAttributes(const std::wstring &path, unsigned long attributes) override
     {
@@ -98,6 +105,17 @@ FileSteps::Handle CreateTemporary(FileSteps &steps, const std::wstring &target, 
             return nullptr;
     }
     return nullptr;
+}
+
+// Writes over the file from its start, cuts it to the new length and flushes it.
+bool RewriteInPlace(FileSteps &steps, const std::wstring &target, std::string_view content)
+{
+    const auto file = steps.OpenExisting(target);
+    if (!file)
+        return false;
+    const bool written
+        = WriteAll(steps, file, content) && steps.Truncate(file) && steps.Flush(file);
+    return steps.Close(file) && written;
 }
 
 bool PutInPlaceOf(FileSteps &steps,
@@ -218,7 +236,8 @@ bool ReplaceFileAtomically(const std::string &path, std::string_view content, Fi
     std::wstring temporary;
     const auto file = CreateTemporary(steps, *target, temporary);
     if (!file)
-        return false;
+        return existed && GetLastError() == ERROR_ACCESS_DENIED
+               && RewriteInPlace(steps, *target, content);
     const bool filled = WriteAll(steps, file, content) && steps.Flush(file);
     const bool closed = steps.Close(file);
     const bool placed = filled && closed

@@ -16,10 +16,14 @@ public:
     // Creates and opens for writing a file that must not exist yet; nullptr on failure, with
     // the reason in GetLastError().
     virtual Handle CreateNew(const std::wstring &path) = 0;
+    // Opens an existing file for writing over it from its start; nullptr on failure.
+    virtual Handle OpenExisting(const std::wstring &path) = 0;
     // Writes some of the bytes; false on failure.
     virtual bool Write(Handle file, const char *data, unsigned long size, unsigned long &written)
         = 0;
     virtual bool Flush(Handle file) = 0;
+    // Ends the file where the last write ended.
+    virtual bool Truncate(Handle file) = 0;
     virtual bool Close(Handle file) = 0;
     virtual bool SetAttributes(const std::wstring &path, unsigned long attributes) = 0;
     // Puts the replacement in place of an existing file, which keeps its attributes, security
@@ -67,5 +71,7 @@ std::wstring TemporaryPathBeside(const std::wstring &path, unsigned attempt);
 // temporary file in the same folder, flushed and put in place of the original, with the
 // original's attributes (hidden, archive, ...). False on any
 // failure, and for a read-only file or a folder; the temporary file is then gone and the file
-// is as it was.
+// is as it was. Where the folder refuses new files but the file itself may be written (a game
+// folder under Program Files, often), the file is written over in place instead, which is not
+// all or nothing but the only save such a folder allows.
 bool ReplaceFileAtomically(const std::string &path, std::string_view content, FileSteps &steps);

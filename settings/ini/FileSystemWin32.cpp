@@ -84,6 +84,18 @@ bool MayReplaceExisting(const std::wstring &target)
     return file.valid();
 }
 
+bool MayWriteInPlace(const std::wstring &target)
+{
+    const ScopedHandle file(CreateFileW(target.c_str(),
+                                        GENERIC_READ | GENERIC_WRITE,
+                                        ShareAll,
+                                        nullptr,
+                                        OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL,
+                                        nullptr));
+    return file.valid();
+}
+
 // The folder's permissions are access control lists; creating a file there is the one test
 // that answers for all of them.
 bool MayCreateIn(const std::wstring &folder)
@@ -144,10 +156,13 @@ public:
             return false;
         const DWORD attributes = GetFileAttributesW(target->c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
-            if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0
-                || !MayReplaceExisting(*target))
+            if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
                 return false;
-        } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+            // A folder that refuses new files still lets a writable file be written in place.
+            return MayCreateIn(FolderOf(*target)) ? MayReplaceExisting(*target)
+                                                  : MayWriteInPlace(*target);
+        }
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) {
             return false; // no such folder, or no access to it
         }
         return MayCreateIn(FolderOf(*target));

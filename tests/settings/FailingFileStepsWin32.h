@@ -22,12 +22,17 @@ public:
     {
         return Fails() ? nullptr : Real().CreateNew(path);
     }
+    Handle OpenExisting(const std::wstring &path) override
+    {
+        return Fails() ? nullptr : Real().OpenExisting(path);
+    }
     bool Write(Handle file, const char *data, unsigned long size, unsigned long &written) override
     {
         return !Fails()
                && Real().Write(file, data, size < m_chunkSize ? size : m_chunkSize, written);
     }
     bool Flush(Handle file) override { return !Fails() && Real().Flush(file); }
+    bool Truncate(Handle file) override { return !Fails() && Real().Truncate(file); }
     bool Close(Handle file) override
     {
         // A failed close still releases the handle, as CloseHandle does.
@@ -48,9 +53,10 @@ public:
     }
     bool Remove(const std::wstring &path) override { return Real().Remove(path); }
 
-private:
+protected:
     static FileSteps &Real() { return RealFileSteps(); }
 
+private:
     bool Fails()
     {
         if (++m_calls != m_failAt)
@@ -85,4 +91,24 @@ public:
 
 private:
     FileSteps &m_steps;
+};
+
+// The real steps in a folder that refuses new files, as a game folder under Program Files may:
+// creating one fails with the given error.
+class FolderRefusingFileSteps : public FailingFileSteps
+{
+public:
+    explicit FolderRefusingFileSteps(DWORD error)
+        : FailingFileSteps(0)
+        , m_error(error)
+    {}
+
+    Handle CreateNew(const std::wstring &) override
+    {
+        SetLastError(m_error);
+        return nullptr;
+    }
+
+private:
+    DWORD m_error;
 };

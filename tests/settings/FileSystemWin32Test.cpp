@@ -228,6 +228,25 @@ TEST_F(FileSystemTest, AFailingStepNeverLeavesAHalfWrittenFile)
     }
 }
 
+TEST_F(FileSystemTest, AFolderThatRefusesNewFilesGetsTheFileRewrittenInPlace)
+{
+    const std::string longer = OldContent + OldContent + OldContent;
+    WriteBytes(path, longer);
+    FolderRefusingFileSteps refusing(ERROR_ACCESS_DENIED);
+    ASSERT_TRUE(ReplaceFileAtomically(path, NewContent, refusing));
+    EXPECT_EQ(ReadBytes(path), NewContent) << "cut to the new length";
+    EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"dmclient.ini"});
+
+    // Only a folder that refuses access does, and only for a file already there.
+    WriteBytes(path, OldContent);
+    FolderRefusingFileSteps failing(ERROR_WRITE_FAULT);
+    EXPECT_FALSE(ReplaceFileAtomically(path, NewContent, failing));
+    EXPECT_EQ(ReadBytes(path), OldContent);
+    fs::remove(path);
+    EXPECT_FALSE(ReplaceFileAtomically(path, NewContent, refusing));
+    EXPECT_FALSE(fs::exists(path));
+}
+
 TEST(FinalPath, FolderOfKeepsTheRootOfADrive)
 {
     EXPECT_EQ(FolderOf(L"C:\\Games\\dmclient.ini"), L"C:\\Games");
