@@ -1,7 +1,9 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "ContainerPanel.h"
 #include "DisplayPage.h"
+#include "EditHistory.h"
 #include "HelpDialog.h"
 #include "KeyMapPage.h"
 #include "Links.h"
@@ -9,6 +11,7 @@
 #include "ModelPage.h"
 #include "OptionPages.h"
 #include "ProgramVersion.h"
+#include "SettingHints.h"
 #include "SvgIcon.h"
 #include "TextColorsPage.h"
 #include "WindowPage.h"
@@ -16,9 +19,14 @@
 
 #include <limits>
 
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTableWidget>
+#include <QUndoStack>
 
 namespace {
 
@@ -44,17 +52,24 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
     , m_clientFile(std::move(clientFile))
 {
     ui->setupUi(this);
-    m_edits.SetListeners([this](const std::vector<std::string> &ids) { ReportEdits(ids); }, {});
+    m_edits.SetListeners([this](const std::vector<std::string> &ids) { ReportEdits(ids); },
+                         [this] {
+                             if (m_history)
+                                 m_history->Rebase();
+                         });
     ShowToolbarIcons();
     CreatePages();
+    BindSettings();
     FixWindowFrame();
     ConnectHandlers();
+    CreateEditMenu();
     FormCreate();
     CreateDialogs();
 }
 
 TDMini1::~TDMini1()
 {
+    qApp->removeEventFilter(this);
     // The pages hold references to the records; take them down while the records still exist.
     ui->PageControl1->disconnect(this);
     delete ui->PageControl1;
@@ -181,6 +196,8 @@ void TDMini1::ShowRecordsOnPages(bool startUp)
 
 void TDMini1::ReportEdits(const std::vector<std::string> &ids)
 {
+    m_history->Recorded(ids);
+    ShowUnsavedState();
     QStringList names;
     for (const std::string &id : ids)
         names.append(QString::fromStdString(id));
@@ -216,6 +233,7 @@ void TDMini1::FormCreate()
     windowPage->SetCurrentResolution(ResolutionOfVideoMode(m_settings.Defaults.VideoMode));
     windowPage->ApplyCurrentResolution();
     ShowRecordsOnPages(true);
+    RecordsSaved(true);
 }
 
 void TDMini1::FormShow()
@@ -230,6 +248,7 @@ void TDMini1::ToolButton1Click()
     ClearSettings(m_settings);
     LoadAllSections(ClientIniPath, m_settings);
     ShowRecordsOnPages(false);
+    RecordsSaved(true);
     ShowStatus(1, QStringLiteral("Reloading ") + PathText(ClientIniPath));
 }
 
@@ -239,6 +258,8 @@ void TDMini1::ToolButton2Click()
     // A refused write must not look like a successful save.
     if (const SectionsError error = SaveAllSections(ClientIniPath, m_settings))
         ShowStatus(1, QString::fromLocal8Bit(*error));
+    else
+        RecordsSaved(false);
 }
 
 void TDMini1::Exit1Click()
@@ -272,4 +293,145 @@ void TDMini1::VisitDevelopersWebsite1Click()
 {
     // Read anew each time, so the link always carries the version of the running program.
     OpenLink(m_seams, DeveloperPageUrl(ReadFileVersion(m_seams).value_or(UnknownVersion)));
+}
+
+void TDMini1::BindSettings()
+{
+    m_bindings
+        = std::make_unique<SettingBindings>(SettingBindings::Pages{textPage,
+                                                                   windowPage,
+                                                                   modelPage,
+                                                                   displayPage,
+                                                                   miscPage,
+                                                                   keyMapPage,
+                                                                   miscPage->filterCheckBoxes()});
+    m_hints = new SettingHints(
+        *m_bindings, [this] { return selection(); }, this);
+    m_history = new EditHistory(
+        m_settings, [this](const std::vector<std::string> &ids) { ShowUndoneStep(ids); }, this);
+    // Shared controls describe the selected item.
+    const auto showHints = [this] { m_hints->ShowHints(); };
+    connect(windowPage->findChild<QComboBox *>(QStringLiteral("WindowComboBox")),
+            &QComboBox::currentIndexChanged,
+            this,
+            showHints);
+    connect(miscPage->findChild<QComboBox *>(QStringLiteral("ContainerComboBox")),
+            &QComboBox::currentIndexChanged,
+            this,
+            showHints);
+    connect(textPage, &TextColorsPage::workingCopyChanged, this, showHints);
+}
+
+PageSelection TDMini1::selection() const
+{
+    const auto *grid = keyMapPage->findChild<QTableWidget *>(QStringLiteral("KeymapEditor"));
+    return {textPage->SelectedUserColor,
+            windowPage->SelectedGameWindow,
+            windowPage->ShownResolution(),
+            miscPage->containerPanel().SelectedContainer,
+            grid && grid->currentRow() >= 0 ? grid->currentRow() : 0};
+}
+
+void TDMini1::ShowSetting(const Setting &setting)
+{
+    const SettingEdits::Quiet selecting(m_edits);
+    ui->PageControl1->setCurrentWidget(m_bindings->PageOf(setting.page));
+    switch (setting.page) {
+    case SettingPage::TextColors:
+        textPage->User_Click(setting.item);
+        textPage->PaintCurrentSwatch();
+        textPage->ShowCurrentInEditors();
+        textPage->RecolorSamples();
+        break;
+    case SettingPage::Windows:
+        if (setting.item > 0 && setting.role != SettingRole::CheckBox)
+            windowPage->ShowWindowAt(setting.item, setting.resolution);
+        break;
+    case SettingPage::Containers:
+        miscPage->containerPanel().SelectedContainer = setting.item;
+        miscPage->RefreshContainerPanel();
+        break;
+    case SettingPage::KeyMaps:
+        if (auto *grid = keyMapPage->findChild<QTableWidget *>(QStringLiteral("KeymapEditor")))
+            grid->setCurrentCell(setting.item, 1);
+        break;
+    default:
+        break;
+    }
+    m_hints->ShowHints();
+}
+
+void TDMini1::CreateEditMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&Edit"), this);
+    menu->setObjectName(QStringLiteral("Edit1"));
+    ui->MainMenu1->insertMenu(ui->Help1->menuAction(), menu);
+    m_undoAction = menu->addAction(QStringLiteral("&Undo"));
+    m_undoAction->setObjectName(QStringLiteral("Undo1"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = menu->addAction(QStringLiteral("&Redo"));
+    m_redoAction->setObjectName(QStringLiteral("Redo1"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction *action : {m_undoAction, m_redoAction})
+        action->setShortcutContext(Qt::WindowShortcut);
+    connect(m_undoAction, &QAction::triggered, this, [this] { m_history->stack().undo(); });
+    connect(m_redoAction, &QAction::triggered, this, [this] { m_history->stack().redo(); });
+    connect(m_history, &EditHistory::stepsChanged, this, &TDMini1::ShowHistoryInMenu);
+    // The fields' own text undo would take these keys first; the settings history has them.
+    qApp->installEventFilter(this);
+    ShowHistoryInMenu();
+}
+
+void TDMini1::ShowHistoryInMenu()
+{
+    const QUndoStack &stack = m_history->stack();
+    m_undoAction->setEnabled(stack.canUndo());
+    m_redoAction->setEnabled(stack.canRedo());
+    m_undoAction->setText(stack.canUndo() ? QStringLiteral("&Undo ") + stack.undoText()
+                                          : QStringLiteral("&Undo"));
+    m_redoAction->setText(stack.canRedo() ? QStringLiteral("&Redo ") + stack.redoText()
+                                          : QStringLiteral("&Redo"));
+}
+
+bool TDMini1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (const QAction *action : {m_undoAction, m_redoAction}) {
+            if (action->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TDMini1::ShowUndoneStep(const std::vector<std::string> &ids)
+{
+    // Showing may clamp a value a field cannot show into the records; the step's records stay
+    // as they were, as after a load.
+    const ClientSettings restored = m_settings;
+    ShowRecordsOnPages(false);
+    if (const Setting *setting = ids.empty() ? nullptr : FindSetting(ids.front()))
+        ShowSetting(*setting);
+    m_settings = restored;
+    m_history->Rebase();
+    ShowUnsavedState();
+}
+
+void TDMini1::RecordsSaved(bool read)
+{
+    m_savedRecords = m_settings;
+    if (read)
+        m_history->Clear();
+    m_hints->ShowHints();
+    ShowUnsavedState();
+}
+
+void TDMini1::ShowUnsavedState()
+{
+    setWindowModified(hasUnsavedChanges());
 }

@@ -3,6 +3,7 @@
 #include "ClientFile.h"
 #include "PageContext.h"
 #include "Seams.h"
+#include "SettingBindings.h"
 
 #include <memory>
 #include <optional>
@@ -17,6 +18,9 @@ class TDMini1;
 }
 
 class DisplayPage;
+class EditHistory;
+class QAction;
+class SettingHints;
 class KeyMapPage;
 class MiscPage;
 class ModelPage;
@@ -43,6 +47,16 @@ public:
     const std::string &clientIniPath() const { return ClientIniPath; }
     ClientSettings &settings() { return m_settings; }
     const ClientSettings &settings() const { return m_settings; }
+    // The records as the file was last loaded or saved.
+    const ClientSettings &RecordsAsSaved() const { return m_savedRecords; }
+    bool hasUnsavedChanges() const { return m_settings != RecordsAsSaved(); }
+
+    const SettingBindings &bindings() const { return *m_bindings; }
+    PageSelection selection() const;
+    // Shows where a setting is edited: its page, with its colour, window and resolution,
+    // container or key row selected.
+    void ShowSetting(const Setting &setting);
+    EditHistory &history() { return *m_history; }
 
 signals:
     // A user's action changed these settings (catalogue ids, "Windows1024.ChatWinX").
@@ -50,6 +64,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreatePages();
@@ -66,6 +81,14 @@ private:
     void ReportEdits(const std::vector<std::string> &ids);
     void ShowClientFileInStatusHints();
     void CreateDialogs();
+    void BindSettings();
+    void CreateEditMenu();
+    void ShowHistoryInMenu();
+    void ShowUndoneStep(const std::vector<std::string> &ids);
+    // The file's records were read or written: they are the saved state, and a read starts a
+    // new history.
+    void RecordsSaved(bool read);
+    void ShowUnsavedState();
 
     void FormCreate();
     void FormShow();
@@ -83,6 +106,12 @@ private:
     std::optional<std::string> m_clientFile;
     ClientSettings m_settings;
     SettingEdits m_edits;
+    ClientSettings m_savedRecords;
+    std::unique_ptr<SettingBindings> m_bindings;
+    SettingHints *m_hints = nullptr;
+    EditHistory *m_history = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
     // Set once at start-up and kept for the whole run.
     std::string ClientIniPath;
     bool m_shownBefore = false;

@@ -287,12 +287,14 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndNoSave)
         return items;
     };
     const QList<QAction *> menus = find<QMenuBar>("MainMenu1")->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), "&File");
-    EXPECT_EQ(menus[1]->text(), "&Help");
+    EXPECT_EQ(menus[1]->text(), "&Edit");
+    EXPECT_EQ(menus[2]->text(), "&Help");
     EXPECT_EQ(menuItems(menus[0]->menu()),
               QStringList({"ReloadIni1:Load Ini", "-", "Exit1:E&xit"}));
-    EXPECT_EQ(menuItems(menus[1]->menu()),
+    EXPECT_EQ(menuItems(menus[1]->menu()), QStringList({"Undo1:&Undo", "Redo1:&Redo"}));
+    EXPECT_EQ(menuItems(menus[2]->menu()),
               QStringList({"Help2:&Help",
                            "-",
                            "VisitVEzazHomepage1:&Visit VEzaz Homepage",

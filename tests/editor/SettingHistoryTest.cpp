@@ -1,0 +1,236 @@
+#include "EditHistory.h"
+#include "MainWindowFixture.h"
+#include "UserActions.h"
+#include "WindowPage.h"
+#include "WindowPreview.h"
+#include "widgets/SpinEdit.h"
+
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QUndoStack>
+
+namespace {
+
+// What a bound control shows, as text, whatever kind of control it is.
+QString Shown(QWidget *control)
+{
+    if (auto *field = qobject_cast<SpinEdit *>(control))
+        return QString::number(field->value());
+    if (auto *box = qobject_cast<QLineEdit *>(control))
+        return box->text();
+    if (auto *check = qobject_cast<QCheckBox *>(control))
+        return check->isChecked() ? "on" : "off";
+    if (auto *list = qobject_cast<QComboBox *>(control))
+        return QString::number(list->currentIndex());
+    if (auto *grid = qobject_cast<QTableWidget *>(control))
+        return grid->item(grid->currentRow(), 1)->text();
+    if (auto *group = qobject_cast<QGroupBox *>(control)) {
+        QString checked;
+        for (QRadioButton *item : group->findChildren<QRadioButton *>())
+            checked += item->isChecked() ? "1" : "0";
+        return checked;
+    }
+    return {};
+}
+
+// A one-digit number in the setting's range other than what the control shows, so that typing
+// it is one keystroke.
+QString OtherDigit(const Setting &setting, const QString &shown)
+{
+    for (int digit = 1; digit <= 9; ++digit) {
+        if (digit >= setting.minimum && digit <= setting.maximum && QString::number(digit) != shown)
+            return QString::number(digit);
+    }
+    ADD_FAILURE() << "no digit for " << setting.id;
+    return {};
+}
+
+std::vector<std::string> DifferingIds(const ClientSettings &a, const ClientSettings &b)
+{
+    std::vector<std::string> ids;
+    for (const Setting &setting : SettingCatalogue()) {
+        if (SettingDiffers(a, b, setting))
+            ids.push_back(setting.id);
+    }
+    return ids;
+}
+
+} // namespace
+
+class SettingHistoryTest : public MainWindowFixture
+{
+protected:
+    QUndoStack &steps() { return window().history().stack(); }
+
+    // One user edit of the control that edits setting, the way a player makes it.
+    void EditWith(QWidget *control, const Setting &setting)
+    {
+        ShowPageOf(control);
+        if (auto *field = qobject_cast<SpinEdit *>(control))
+            TypeIntoField(field, OtherDigit(setting, Shown(control)));
+        else if (auto *box = qobject_cast<QLineEdit *>(control))
+            TypeInto(box, OtherDigit(setting, Shown(control)));
+        else if (auto *check = qobject_cast<QCheckBox *>(control))
+            ClickButton(check);
+        else if (auto *list = qobject_cast<QComboBox *>(control))
+            ChooseListItem(list, list->itemText((list->currentIndex() + 1) % list->count()));
+        else if (auto *grid = qobject_cast<QTableWidget *>(control))
+            EditBinding(grid, Shown(grid) == "F9" ? "F8" : "F9");
+        else if (auto *group = qobject_cast<QGroupBox *>(control))
+            ClickUncheckedRadio(group);
+        if (setting.page == SettingPage::TextColors)
+            QTest::mouseClick(find<QPushButton>("Button1"), Qt::LeftButton);
+    }
+
+    void TypeInto(QLineEdit *box, const QString &text)
+    {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, text);
+    }
+
+    void EditBinding(QTableWidget *grid, const QString &text)
+    {
+        // The row is current already: the keyboard opens its editor.
+        window().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window()));
+        grid->setFocus();
+        QTest::keyClick(grid->viewport(), Qt::Key_F2);
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        TypeInto(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !grid->indexWidget(grid->currentIndex()); }));
+    }
+
+    void ClickUncheckedRadio(QGroupBox *group)
+    {
+        for (QRadioButton *item : group->findChildren<QRadioButton *>()) {
+            if (!item->isChecked()) {
+                ClickButton(item);
+                return;
+            }
+        }
+    }
+};
+
+// For every setting: with its item selected, one user edit of its control changes that setting
+// alone and is reported once; undo gives back the records and what the control showed, and the
+// file's state; redo makes the edit again.
+TEST_F(SettingHistoryTest, EveryEditIsOneReportAndOneStepThatUndoAndRedoTakeBackAndMakeAgain)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    for (const Setting &setting : SettingCatalogue()) {
+        SCOPED_TRACE(setting.id);
+        window().ShowSetting(setting);
+        const QList<QWidget *> controls = window().bindings().ControlsOf(setting);
+        ASSERT_FALSE(controls.empty());
+        QWidget *control = controls.front();
+        // The page keeps the sizes of most windows, which the file has keys for, read-only.
+        if (!control->isEnabled())
+            continue;
+        const ClientSettings before = window().settings();
+        const QString shownBefore = Shown(control);
+        const int stepsBefore = steps().index();
+        QSignalSpy edits(&window(), &TDMini1::settingsEdited);
+
+        EditWith(control, setting);
+
+        ASSERT_EQ(edits.size(), 1);
+        EXPECT_EQ(edits.at(0).at(0).toStringList(),
+                  QStringList{QString::fromStdString(setting.id)});
+        EXPECT_EQ(DifferingIds(window().settings(), before), std::vector{setting.id});
+        EXPECT_EQ(steps().index(), stepsBefore + 1);
+        EXPECT_TRUE(window().hasUnsavedChanges());
+        const ClientSettings after = window().settings();
+
+        triggerAction("Undo1");
+        EXPECT_EQ(DifferingIds(window().settings(), before), std::vector<std::string>{});
+        EXPECT_EQ(window().settings(), before);
+        EXPECT_EQ(Shown(control), shownBefore);
+        // Selecting an item may already have stored a value its field clamped.
+        EXPECT_EQ(window().hasUnsavedChanges(), before != window().RecordsAsSaved());
+
+        triggerAction("Redo1");
+        EXPECT_EQ(window().settings(), after);
+        EXPECT_TRUE(window().hasUnsavedChanges());
+        triggerAction("Undo1");
+    }
+}
+
+TEST_F(SettingHistoryTest, EveryBoundControlDescribesTheSettingItEditsNow)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    for (const Setting &setting : SettingCatalogue()) {
+        SCOPED_TRACE(setting.id);
+        window().ShowSetting(setting);
+        const QString key = QString::fromStdString(setting.key);
+        for (QWidget *control : window().bindings().ControlsOf(setting)) {
+            QString hint = control->toolTip();
+            if (auto *grid = qobject_cast<QTableWidget *>(control))
+                hint = grid->item(setting.item, 1)->toolTip();
+            EXPECT_TRUE(hint.contains(QString::fromStdString(setting.label)));
+            EXPECT_TRUE(hint.contains("] " + key + "\n")) << hint.toStdString();
+            EXPECT_EQ(control->whatsThis(), control->toolTip());
+        }
+    }
+    // A hint the form gives stays first.
+    EXPECT_TRUE(find<SpinEdit>("TransSpinEdit")->toolTip().startsWith("4 is Solid"));
+}
+
+TEST_F(SettingHistoryTest, TypedNumberAndWholeDragAreOneStepEach)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    window().ShowSetting(*FindSetting("Windows1024.ChatWinX"));
+    const ClientSettings loaded = window().settings();
+
+    TypeIntoField(find<SpinEdit>("XSpinEdit"), "123");
+    ASSERT_EQ(steps().count(), 1);
+    EXPECT_EQ(find<QAction>("Undo1")->text(), "&Undo Chat window X at 1024x768");
+    const ClientSettings typed = window().settings();
+
+    // A preview the pointer can reach: inside the window and on top where it is pressed.
+    auto *page = window().findChild<WindowPage *>();
+    QWidget *grabbed = nullptr;
+    QPoint at;
+    for (int kind = 1; kind <= GameWindowCount && !grabbed; ++kind) {
+        at = page->preview(kind)->mapTo(&window(), QPoint(4, 4));
+        if (window().rect().contains(at + QPoint(30, 20))
+            && window().childAt(at) == page->preview(kind))
+            grabbed = page->preview(kind);
+    }
+    ASSERT_NE(grabbed, nullptr);
+    QWindow *handle = window().windowHandle();
+    QTest::mousePress(handle, Qt::LeftButton, {}, at);
+    for (int move = 0; move < 12; ++move)
+        QTest::mouseMove(handle, at += QPoint(2, 1));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
+    ASSERT_NE(window().settings(), typed);
+    ASSERT_EQ(steps().count(), 2);
+    const QString move = "Move " + find<QComboBox>("WindowComboBox")->currentText() + " window";
+    EXPECT_EQ(find<QAction>("Undo1")->text(), "&Undo " + move);
+
+    triggerAction("Undo1");
+    EXPECT_EQ(window().settings(), typed);
+    // Ctrl+Z belongs to the settings history even in a field.
+    QTest::keyClick(find<SpinEdit>("XSpinEdit"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window().settings(), loaded);
+    EXPECT_FALSE(window().hasUnsavedChanges());
+    QTest::keyClick(find<SpinEdit>("XSpinEdit"), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window().settings(), typed);
+    EXPECT_EQ(find<QAction>("Redo1")->text(), "&Redo " + move);
+
+    clickToolButton("ToolButton1");
+    EXPECT_EQ(steps().count(), 0);
+}
