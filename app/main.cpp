@@ -4,9 +4,12 @@
 #include "MainForm.h"
 #include "ProgramVersion.h"
 #include "Seams.h"
+#include "StandardOutput.h"
+#include "StartupChecks.h"
 #include "SvgIcon.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -45,21 +48,40 @@ std::string OwnVersionText()
     return VersionText(FileVersionOrUnknown(block), copyright);
 }
 
+int Print(const std::string &text)
+{
+    AttachToStartingConsole();
+    return WriteStandardOutput(text) ? 0 : OutputFailureExitCode;
+}
+
+// Refuses a FILE that cannot be edited, and a start without a display, before Qt would abort.
+std::optional<int> RefuseToOpenWindow(const CommandLine &commandLine)
+{
+    if (commandLine.clientFile) {
+        if (const auto problem = ClientFileProblem(*commandLine.clientFile)) {
+            AttachToStartingConsole();
+            std::cerr << ClientFileProblemText(*commandLine.clientFile, *problem) << std::flush;
+            return CommandLineMisuseExitCode;
+        }
+    }
+    if (!DisplayMayOpen([](const char *name) { return std::getenv(name); })) {
+        std::cerr << NoDisplayText() << std::flush;
+        return 1;
+    }
+    return std::nullopt;
+}
+
 // Answers --help and --version, or refuses the command line, without a display; nullopt when
 // the program goes on to open its window.
 std::optional<int> AnswerWithoutWindow(const CommandLine &commandLine)
 {
     switch (commandLine.action) {
     case CommandLine::Action::Edit:
-        return std::nullopt;
+        return RefuseToOpenWindow(commandLine);
     case CommandLine::Action::ShowHelp:
-        AttachToStartingConsole();
-        std::cout << UsageText() << std::flush;
-        return 0;
+        return Print(UsageText());
     case CommandLine::Action::ShowVersion:
-        AttachToStartingConsole();
-        std::cout << OwnVersionText() << std::flush;
-        return 0;
+        return Print(OwnVersionText());
     case CommandLine::Action::Refuse:
         AttachToStartingConsole();
         std::cerr << RefusalText(commandLine.problem) << std::flush;
@@ -83,6 +105,8 @@ int main(int argc, char *argv[])
     QApplication app(qtArgc, argv);
     SetHintHidePause(HintHidePauseMilliseconds);
     QApplication::setApplicationName(QStringLiteral("VEzaz"));
+    // Where QSettings keeps the one thing the editor remembers: the file chosen last.
+    QApplication::setOrganizationName(QStringLiteral("VEzaz"));
     QApplication::setApplicationDisplayName(QStringLiteral("VEzaz"));
     QApplication::setWindowIcon(SvgIcon(QStringLiteral(":/icons/vezaz.svg")));
     // Lets Wayland desktops tie the window to its menu entry and icon.

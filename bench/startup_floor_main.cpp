@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -84,7 +85,7 @@ constexpr int KeyTablePage = 4;
 constexpr int KeyRows = 97;
 constexpr int KeyTableText = 1422;
 const Census AboutWidgets{{"QFrame", 1}, {"QLabel", 7, 150}, {"QPushButton", 1, 2}};
-const Census HelpWidgets{{"QFrame", 1}, {"QLabel", 4, 186}, {"QPushButton", 1, 2}};
+const Census HelpWidgets{{"QFrame", 1}, {"QLabel", 5, 280}, {"QPushButton", 1, 2}};
 
 // The editor's window takes this size on a display of 96 dots per inch.
 constexpr int WindowWidth = 612;
@@ -169,11 +170,13 @@ QTableWidget *KeyTable(QWidget *parent)
 void AddMenus(QMainWindow &window)
 {
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Load Ini"));
+    file->addAction(QStringLiteral("&Open…"))->setShortcut(QKeySequence::fromString("Ctrl+O"));
+    file->addAction(QStringLiteral("&Save"))->setShortcut(QKeySequence::fromString("Ctrl+S"));
+    file->addAction(QStringLiteral("Load Ini"))->setShortcut(QKeySequence::fromString("F5"));
     file->addSeparator();
-    file->addAction(QStringLiteral("E&xit"));
+    file->addAction(QStringLiteral("E&xit"))->setShortcut(QKeySequence::fromString("Ctrl+Q"));
     QMenu *help = window.menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&Help"))->setShortcut(QKeySequence::fromString("F1"));
     help->addSeparator();
     help->addAction(QStringLiteral("Home page"));
     help->addAction(QStringLiteral("Developers"));
@@ -189,11 +192,20 @@ void AddBars(QMainWindow &window)
     for (int button = 0; button < 3; ++button)
         tools->addWidget(new QToolButton(tools));
     auto *panels = new QWidget(window.statusBar());
-    auto *first = new QLabel(QStringLiteral("Ready"), panels);
-    auto *second = new QLabel(QStringLiteral("Saving..."), panels);
+    // As long as "Editing User_1" and "Editing " with the benchmark's client file.
+    auto *first = new QLabel(QStringLiteral("Ready to edit."), panels);
+    auto *second = new QLabel(QStringLiteral("Editing /tmp/tmp.0123456789/dmclient.ini"), panels);
     first->setGeometry(0, 0, 120, 18);
     second->setGeometry(124, 0, 400, 18);
     window.statusBar()->addWidget(panels, 1);
+    // The editor's counts panel and changed-on-disk notice, hidden until needed.
+    auto *counts = new QLabel(window.statusBar());
+    auto *notice = new QToolButton(window.statusBar());
+    notice->setText(QStringLiteral("Reload"));
+    window.statusBar()->addPermanentWidget(counts);
+    window.statusBar()->addPermanentWidget(notice);
+    counts->hide();
+    notice->hide();
     // The editor's window has one frame of its own besides its pages.
     new QFrame(&window);
 }

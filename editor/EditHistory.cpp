@@ -96,7 +96,10 @@ public:
 private:
     void Swap()
     {
-        std::swap(m_other, m_history.m_records);
+        // Assigned, not swapped: the pages may hold on to the records' own storage.
+        ClientSettings current = m_history.m_records;
+        m_history.m_records = m_other;
+        m_other = std::move(current);
         m_history.m_known = m_history.m_records;
         m_history.m_gestureOpen = false;
         m_history.m_shown(m_ids);

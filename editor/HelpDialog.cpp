@@ -18,3 +18,9 @@ TOKBottomDlg::TOKBottomDlg(QWidget *parent)
 }
 
 TOKBottomDlg::~TOKBottomDlg() = default;
+
+void TOKBottomDlg::ShowPlacesLooked(const QStringList &places)
+{
+    ui->FileLabel->setToolTip(QStringLiteral("Where the editor looks for dmclient.ini:\n")
+                              + places.join(QLatin1Char('\n')));
+}

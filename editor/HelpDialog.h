@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include <QStringList>
+
 namespace Ui {
 class TOKBottomDlg;
 }
@@ -16,6 +18,9 @@ class TOKBottomDlg : public FixedDialog
 public:
     explicit TOKBottomDlg(QWidget *parent = nullptr);
     ~TOKBottomDlg() override;
+
+    // Where the editor looks for the client file, one place a line, and what it found.
+    void ShowPlacesLooked(const QStringList &places);
 
 private:
     std::unique_ptr<Ui::TOKBottomDlg> ui;

@@ -1,21 +1,25 @@
 #include "KeyMapPage.h"
 
+#include "FileText.h"
 #include "KeyBindingDelegate.h"
+#include "KeyCaptureEdit.h"
 #include "SettingIds.h"
 #include "ui_KeyMapPage.h"
 
 #include <string_view>
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QTableWidgetItem>
 
 namespace {
 
-constexpr int FunctionColumn = 0;
-constexpr int KeyColumn = 1;
+constexpr int FunctionColumn = KeyMapGrid::FunctionColumn;
+constexpr int KeyColumn = KeyMapGrid::KeyColumn;
 constexpr int FunctionColumnWidth = 150;
-constexpr int KeyColumnWidth = 149;
 constexpr int RowHeight = 18;
+const QColor ClashBackground(255, 214, 200);
 
 // "KEYMAP_CYCLEREPLY_BACK" shows as "Cyclereply_back".
 QString DisplayName(std::string_view key)
@@ -27,16 +31,20 @@ QString DisplayName(std::string_view key)
     return name.left(1) + name.mid(1).toLower();
 }
 
-QString BindingText(const std::string &binding)
+QString FunctionName(int entry)
 {
-    return QString::fromLocal8Bit(binding);
+    return DisplayName(KeyMapKey(entry));
 }
 
-std::string BindingOfText(const QString &text)
+// What the function does, for a player: the row's hint and one more text the filter looks in.
+// The editor has no descriptions of the game functions yet.
+QString FunctionDescription(int /*entry*/)
 {
-    // The client file is written through the system's narrow file API, as the paths are.
-    return text.toLocal8Bit().toStdString();
+    return {};
 }
+
+const QString LineBreakCleaned = QStringLiteral("A key binding is a single line: its line break "
+                                                "was taken out.");
 
 } // namespace
 
@@ -44,22 +52,23 @@ KeyMapPage::KeyMapPage(PageContext context, QWidget *parent)
     : QWidget(parent)
     , m_context(std::move(context))
     , ui(std::make_unique<Ui::KeyMapPage>())
+    , m_marked(KeyMapCount, false)
 {
     ui->setupUi(this);
     SetUpGrid();
+    SetUpFilter();
 }
 
 KeyMapPage::~KeyMapPage() = default;
 
 void KeyMapPage::SetUpGrid()
 {
-    QTableWidget *grid = ui->KeymapEditor;
-    grid->setColumnWidth(FunctionColumn, FunctionColumnWidth);
-    grid->setColumnWidth(KeyColumn, KeyColumnWidth);
+    KeyMapGrid *grid = ui->KeymapEditor;
     grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    grid->FitFunctionColumn(FunctionColumnWidth);
 
-    auto *delegate = new KeyBindingDelegate(grid);
-    grid->setItemDelegateForColumn(KeyColumn, delegate);
+    KeyBindingDelegate *delegate = grid->bindingDelegate();
+    // Keystrokes in the open editor come with column -1; see KeymapEditorSetEditText.
     connect(delegate,
             &KeyBindingDelegate::editTextChanged,
             this,
@@ -67,7 +76,37 @@ void KeyMapPage::SetUpGrid()
     connect(delegate, &KeyBindingDelegate::editorClosed, this, [this](int, int row) {
         KeymapEditorEditorClosed(row);
     });
+    connect(delegate, &KeyBindingDelegate::entryRefused, this, [this](const QString &reason) {
+        m_context.showStatus(1, reason);
+    });
+    connect(delegate, &KeyBindingDelegate::captureStarted, this, [this] {
+        m_context.showStatus(1, KeyCaptureEdit::Prompt());
+    });
+    connect(delegate, &KeyBindingDelegate::captureEnded, this, [this] {
+        m_context.showStatus(1, QString());
+    });
     connect(grid, &QTableWidget::itemChanged, this, &KeyMapPage::KeymapEditorItemChanged);
+}
+
+void KeyMapPage::SetUpFilter()
+{
+    connect(ui->KeymapFilter, &QLineEdit::textChanged, this, &KeyMapPage::ApplyFilter);
+    ui->KeymapFilter->installEventFilter(this);
+    auto *find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        ui->KeymapFilter->setFocus(Qt::ShortcutFocusReason);
+        ui->KeymapFilter->selectAll();
+    });
+}
+
+bool KeyMapPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->KeymapFilter && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        ui->KeymapFilter->clear();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void KeyMapPage::FillKeyMapPage()
@@ -79,8 +118,12 @@ void KeyMapPage::FillKeyMapPage()
     // with every one.
     ui->KeymapEditor->setRowCount(0);
     ui->KeymapEditor->setRowCount(KeyMapCount);
+    m_marked.assign(KeyMapCount, false);
     for (int entry = 0; entry < KeyMapCount; ++entry)
         FillRow(entry);
+    ui->KeymapEditor->FitFunctionColumn(FunctionColumnWidth);
+    ShowClashes();
+    ApplyFilter();
     m_filling = false;
 }
 
@@ -88,38 +131,57 @@ void KeyMapPage::FillKeyMapPage()
 void KeyMapPage::FillRow(int entry)
 {
     QTableWidget *grid = ui->KeymapEditor;
-    auto *function = new QTableWidgetItem(DisplayName(KeyMapKey(entry)));
+    auto *function = new QTableWidgetItem(FunctionName(entry));
     function->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     grid->setItem(entry, FunctionColumn, function);
-    grid->setItem(
-        entry, KeyColumn, new QTableWidgetItem(BindingText(m_context.settings.KeyMaps[entry])));
+    grid->setItem(entry, KeyColumn, new QTableWidgetItem(BindingText(entry)));
+}
+
+QString KeyMapPage::BindingText(int entry) const
+{
+    return TextOfFileBytes(m_context.settings.KeyMaps[entry]);
 }
 
 void KeyMapPage::KeymapEditorSetEditText(int column, int row, const QString &text)
 {
-    if (m_filling || row < 0 || row >= KeyMapCount)
+    // An untouched binding keeps its bytes.
+    if (m_filling || row < 0 || row >= KeyMapCount || text == BindingText(row))
         return;
+    const std::optional<std::string> bytes = FileBytesOfText(text);
+    if (!bytes) {
+        m_context.showStatus(1, UnsavableCharacterMessage(FirstUnsavableCharacter(text)));
+        return;
+    }
     std::string &binding = m_context.settings.KeyMaps[row];
     if (column < 0) {
         // A keystroke in the open editor.
         m_bindingsBeforeEdit.try_emplace(row, binding);
-        binding = BindingOfText(text);
+        binding = *bytes;
     } else if (m_bindingsBeforeEdit.contains(row)) {
-        binding = BindingOfText(text);
+        binding = *bytes;
     } else {
-        m_context.edits.Store(binding, BindingOfText(text), KeyMapId(row));
+        m_context.edits.Store(binding, *bytes, KeyMapId(row));
     }
+    ShowClashes();
 }
 
 void KeyMapPage::KeymapEditorItemChanged(QTableWidgetItem *item)
 {
     if (m_filling || item->column() != KeyColumn)
         return;
-    // A line break would split the binding into two lines of the file; the cell is cleaned
-    // first, and its own change notification then stores the clean text.
+    // Text put into a cell by other means than its editor: a line break would split the
+    // binding into two lines of the file, so the cell is cleaned first, and its own change
+    // notification then stores the clean text; a character the file cannot hold puts the
+    // binding back.
     const QString clean = WithoutLineBreaks(item->text());
     if (clean != item->text()) {
+        m_context.showStatus(1, LineBreakCleaned);
         item->setText(clean);
+        return;
+    }
+    if (const QString character = FirstUnsavableCharacter(clean); !character.isEmpty()) {
+        m_context.showStatus(1, UnsavableCharacterMessage(character));
+        item->setText(BindingText(item->row()));
         return;
     }
     KeymapEditorSetEditText(item->column(), item->row(), clean);
@@ -138,4 +200,81 @@ void KeyMapPage::KeymapEditorEditorClosed(int row)
     m_bindingsBeforeEdit.erase(before);
     if (changed)
         m_context.edits.Changed(KeyMapId(row));
+}
+
+void KeyMapPage::ShowClashes()
+{
+    QStringList bindings;
+    for (int entry = 0; entry < KeyMapCount; ++entry)
+        bindings.append(BindingText(entry));
+    m_clashes = FindKeyClashes(bindings);
+    const bool filling = std::exchange(m_filling, true);
+    for (int entry = 0; entry < KeyMapCount; ++entry)
+        MarkRow(entry, !m_clashes.partners[static_cast<size_t>(entry)].empty());
+    m_filling = filling;
+    if (m_clashes.count != m_shownClashCount) {
+        m_shownClashCount = m_clashes.count;
+        emit clashCountChanged(m_clashes.count);
+    }
+}
+
+void KeyMapPage::MarkRow(int entry, bool clashing)
+{
+    QTableWidget *grid = ui->KeymapEditor;
+    QTableWidgetItem *key = grid->item(entry, KeyColumn);
+    QTableWidgetItem *function = grid->item(entry, FunctionColumn);
+    if (!key || !function)
+        return;
+    const QString hint = RowHint(entry);
+    function->setToolTip(hint);
+    key->setToolTip(hint);
+    if (m_marked[static_cast<size_t>(entry)] == clashing)
+        return;
+    m_marked[static_cast<size_t>(entry)] = clashing;
+    key->setData(Qt::DecorationRole,
+                 clashing ? style()->standardIcon(QStyle::SP_MessageBoxWarning) : QVariant());
+    key->setData(Qt::BackgroundRole, clashing ? QBrush(ClashBackground) : QVariant());
+}
+
+QString KeyMapPage::RowHint(int entry) const
+{
+    QStringList lines;
+    if (const QString description = FunctionDescription(entry); !description.isEmpty())
+        lines << description;
+    const QString binding = BindingText(entry);
+    lines << (binding.isEmpty() ? QStringLiteral("%1: no key").arg(FunctionName(entry))
+                                : QStringLiteral("%1: %2").arg(FunctionName(entry), binding));
+    if (entry < static_cast<int>(m_clashes.partners.size())) {
+        QStringList others;
+        for (const int other : m_clashes.partners[static_cast<size_t>(entry)])
+            others << FunctionName(other);
+        if (!others.isEmpty())
+            lines << QStringLiteral("The same key is bound to %1.")
+                         .arg(others.join(QStringLiteral(", ")));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString KeyMapPage::ClashCountText(int count)
+{
+    if (count <= 0)
+        return {};
+    return count == 1 ? QStringLiteral("1 key clash") : QStringLiteral("%1 key clashes").arg(count);
+}
+
+void KeyMapPage::ApplyFilter()
+{
+    const QString filter = ui->KeymapFilter->text().trimmed();
+    for (int entry = 0; entry < ui->KeymapEditor->rowCount(); ++entry)
+        ui->KeymapEditor->setRowHidden(entry, !RowMatches(entry, filter));
+}
+
+bool KeyMapPage::RowMatches(int entry, const QString &filter) const
+{
+    if (filter.isEmpty())
+        return true;
+    const QTableWidgetItem *key = ui->KeymapEditor->item(entry, KeyColumn);
+    return FunctionName(entry).contains(filter, Qt::CaseInsensitive)
+           || FunctionDescription(entry).contains(filter, Qt::CaseInsensitive)
+           || (key && key->text().contains(filter, Qt::CaseInsensitive));
 }

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "ClientFileWatch.h"
 #include "ContainerPanel.h"
 #include "DisplayPage.h"
 #include "EditHistory.h"
@@ -14,18 +15,31 @@
 #include "SettingHints.h"
 #include "SvgIcon.h"
 #include "TextColorsPage.h"
+#include "UnsavedCount.h"
 #include "WindowPage.h"
 #include "ui_MainForm.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QUndoStack>
 
 namespace {
@@ -43,6 +57,22 @@ int ResolutionOfVideoMode(std::int32_t videoMode)
     return videoMode < std::numeric_limits<std::int32_t>::max() ? videoMode + 1 : 0;
 }
 
+bool PathExists(const std::string &path)
+{
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+// The first local file among dropped items; empty when there is none.
+QString DroppedFile(const QMimeData *data)
+{
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
 } // namespace
 
 TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *parent)
@@ -52,17 +82,23 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
     , m_clientFile(std::move(clientFile))
 {
     ui->setupUi(this);
-    m_edits.SetListeners([this](const std::vector<std::string> &ids) { ReportEdits(ids); },
-                         [this] {
-                             if (m_history)
-                                 m_history->Rebase();
-                         });
     ShowToolbarIcons();
     CreatePages();
     BindSettings();
     FixWindowFrame();
+    CreateCountsPanel();
+    CreateChangedOnDiskNotice();
+    m_watch = new ClientFileWatch(this);
     ConnectHandlers();
     CreateEditMenu();
+    m_edits.SetListeners([this](const std::vector<std::string> &ids) { ReportEdits(ids); },
+                         [this] {
+                             m_history->Rebase();
+                             UpdateUnsavedState();
+                         });
+    // The title is the file's name, the program's name and the modified marker.
+    setWindowTitle(QString());
+    setAcceptDrops(true);
     FormCreate();
     CreateDialogs();
 }
@@ -116,15 +152,34 @@ void TDMini1::FixWindowFrame()
     row->addWidget(ui->StatusPanel0);
     row->addWidget(ui->StatusPanel1, 1);
     ui->StatusBar1->addWidget(panels, 1);
+    AddCountsPanel();
     // The page control, toolbar and status bar have fixed sizes, so the window takes exactly
     // the size they add up to.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TDMini1::AddCountsPanel()
+{
+    // Counts that stay in view whatever the last command said.
+    auto *counts = new QLabel(ui->StatusBar1);
+    counts->setObjectName(QStringLiteral("CountsPanel"));
+    counts->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ui->StatusBar1->addPermanentWidget(counts);
+    connect(keyMapPage, &KeyMapPage::clashCountChanged, counts, [counts](int clashes) {
+        counts->setText(KeyMapPage::ClashCountText(clashes));
+        counts->setVisible(!counts->text().isEmpty());
+    });
 }
 
 void TDMini1::ConnectHandlers()
 {
     connect(ui->ToolButton1, &QToolButton::clicked, this, &TDMini1::ToolButton1Click);
     connect(ui->ReloadIni1, &QAction::triggered, this, &TDMini1::ToolButton1Click);
+    connect(ui->Open1, &QAction::triggered, this, &TDMini1::Open1Click);
+    connect(ui->Save1, &QAction::triggered, this, &TDMini1::ToolButton2Click);
+    connect(m_watch, &ClientFileWatch::changedElsewhere, this, &TDMini1::ChangedOnDisk);
+    connect(m_reloadNotice, &QToolButton::clicked, this, &TDMini1::ToolButton1Click);
+    connect(textPage, &TextColorsPage::workingCopyChanged, this, &TDMini1::UpdateUnsavedState);
     connect(ui->ToolButton2, &QToolButton::clicked, this, &TDMini1::ToolButton2Click);
     connect(ui->ToolButton8, &QToolButton::clicked, this, &TDMini1::Exit1Click);
     connect(ui->Exit1, &QAction::triggered, this, &TDMini1::Exit1Click);
@@ -192,12 +247,13 @@ void TDMini1::ShowRecordsOnPages(bool startUp)
     miscPage->RefreshContainerPanel();
     optionPages->FillOptionPages();
     keyMapPage->FillKeyMapPage();
+    m_hints->ShowHints();
 }
 
 void TDMini1::ReportEdits(const std::vector<std::string> &ids)
 {
     m_history->Recorded(ids);
-    ShowUnsavedState();
+    UpdateUnsavedState();
     QStringList names;
     for (const std::string &id : ids)
         names.append(QString::fromStdString(id));
@@ -217,6 +273,7 @@ void TDMini1::CreateDialogs()
     // The About box reads the program's version now, once.
     AboutBox = new TAboutBox(m_seams, this);
     OKBottomDlg = new TOKBottomDlg(this);
+    OKBottomDlg->ShowPlacesLooked(PlacesLooked());
 }
 
 void TDMini1::FormCreate()
@@ -224,16 +281,32 @@ void TDMini1::FormCreate()
     windowPage->CollectPreviews();
     textPage->ResetSampleBackground();
     // The selected game window and container start at Player and the first container.
-    ClientIniPath = m_clientFile
-                        ? *m_clientFile
-                        : LocateClientFolder(m_seams.platform) + std::string(ClientFileName);
+    ClientIniPath = StartUpPath();
     ShowClientFileInStatusHints();
-    // Reading never fails; a missing file or key yields the defaults.
-    LoadAllSections(ClientIniPath, m_settings);
+    const bool loaded = LoadClientFile();
     windowPage->SetCurrentResolution(ResolutionOfVideoMode(m_settings.Defaults.VideoMode));
     windowPage->ApplyCurrentResolution();
     ShowRecordsOnPages(true);
-    RecordsSaved(true);
+    // Last, so that no page's own status text covers it.
+    if (!loaded)
+        ShowUnreadable();
+    else if (!m_clientFile && !m_seams.platform.isRegularFile(ClientIniPath))
+        ShowNoFileFound(PlacesLooked());
+    else
+        ShowEditingStatus();
+}
+
+std::string TDMini1::StartUpPath() const
+{
+    if (m_clientFile)
+        return *m_clientFile;
+    // The file the player last chose, while it is still there.
+    if (m_seams.rememberedFile) {
+        if (const auto remembered = m_seams.rememberedFile();
+            remembered && m_seams.platform.isRegularFile(*remembered))
+            return *remembered;
+    }
+    return LocateClientFolder(m_seams.platform) + std::string(ClientFileName);
 }
 
 void TDMini1::FormShow()
@@ -243,29 +316,280 @@ void TDMini1::FormShow()
 
 void TDMini1::ToolButton1Click()
 {
-    // Drops every unsaved edit; the selected window, resolution, container and sample
-    // background stay as they were.
+    if (AskBeforeLosingEdits(QStringLiteral("reloading")))
+        ReloadClientFile();
+}
+
+void TDMini1::ReloadClientFile()
+{
+    // The selected window, resolution, container and sample background stay as they were.
     ClearSettings(m_settings);
-    LoadAllSections(ClientIniPath, m_settings);
+    const bool loaded = LoadClientFile();
     ShowRecordsOnPages(false);
-    RecordsSaved(true);
-    ShowStatus(1, QStringLiteral("Reloading ") + PathText(ClientIniPath));
+    if (loaded)
+        ShowStatus(1, QStringLiteral("Reloading ") + PathText(ClientIniPath));
+    else
+        ShowUnreadable();
 }
 
 void TDMini1::ToolButton2Click()
 {
+    SaveClientFile();
+}
+
+bool TDMini1::SaveClientFile()
+{
+    // Saving defaults over a file that could not be read would destroy it.
+    if (m_fileUnreadable) {
+        ShowUnreadable();
+        return false;
+    }
+    if (!MaySaveOverOutsideChanges())
+        return false;
+    const bool fileExisted = PathExists(ClientIniPath);
     ShowStatus(1, QStringLiteral("Saving changes to ") + PathText(ClientIniPath));
     // A refused write must not look like a successful save.
-    if (const SectionsError error = SaveAllSections(ClientIniPath, m_settings))
+    if (const SectionsError error = SaveAllSections(ClientIniPath, m_settings, m_fileStamp)) {
+        // No file yet and nowhere to put it (the program's own folder when installed): ask.
+        if (!fileExisted && !PathExists(ClientIniPath))
+            return SaveToChosenPlace();
         ShowStatus(1, QString::fromLocal8Bit(*error));
-    else
-        RecordsSaved(false);
+        return false;
+    }
+    m_loaded = m_settings;
+    m_watch->TakeAsKnown();
+    RememberClientFile();
+    UpdateUnsavedState();
+    return true;
+}
+
+bool TDMini1::SaveToChosenPlace()
+{
+    const QString chosen = m_seams.chooseFileToSave(
+        QFileInfo(
+            QDir::home(),
+            QString::fromUtf8(ClientFileName.data(), static_cast<qsizetype>(ClientFileName.size())))
+            .absoluteFilePath());
+    if (chosen.isEmpty()) {
+        ShowStatus(1,
+                   QStringLiteral("Not saved: ") + PathText(ClientIniPath)
+                       + QStringLiteral(" cannot be written"));
+        return false;
+    }
+    ClientIniPath = chosen.toLocal8Bit().toStdString();
+    // The dialog has already asked before replacing a file there; what it holds is not news.
+    m_fileStamp = StampFile(ClientIniPath);
+    setWindowFilePath(chosen);
+    ShowClientFileInStatusHints();
+    m_watch->Watch(chosen);
+    return SaveClientFile();
+}
+
+void TDMini1::RememberClientFile()
+{
+    if (m_seams.rememberFile)
+        m_seams.rememberFile(ClientIniPath);
+}
+
+bool TDMini1::LoadClientFile()
+{
+    // A missing file or key yields the defaults; an existing file that cannot be read, too, but
+    // then saves are refused until a load succeeds.
+    m_fileUnreadable = LoadAllSections(ClientIniPath, m_settings, m_fileStamp).has_value();
+    // Taken before the pages show the records, so a value they clamp counts as unsaved.
+    m_loaded = m_settings;
+    // Another file, or the file again: the steps no longer apply.
+    m_history->Clear();
+    setWindowFilePath(PathText(ClientIniPath));
+    m_watch->Watch(PathText(ClientIniPath));
+    m_reloadNotice->hide();
+    return !m_fileUnreadable;
+}
+
+void TDMini1::ShowUnreadable()
+{
+    ShowStatus(1, QStringLiteral("Unable to read ") + PathText(ClientIniPath));
+}
+
+bool TDMini1::MaySaveOverOutsideChanges()
+{
+    if (!ClientFileChangedSince(ClientIniPath, m_fileStamp))
+        return true;
+    const QString path = PathText(ClientIniPath);
+    // Either separator: the located path may be a Windows one.
+    const QString fileName = path.mid(
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\'))) + 1);
+    switch (m_seams.askAboutChangedFile(fileName)) {
+    case ChangedFileAnswer::Reload:
+        // The player has just chosen to drop the edits: no second question.
+        ReloadClientFile();
+        return false;
+    case ChangedFileAnswer::SaveAnyway:
+        return true;
+    case ChangedFileAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void TDMini1::Exit1Click()
 {
-    // Closing ends the program; nothing is saved and nothing is asked, as with the close box.
+    // Closing asks first when there are unsaved changes, as the close box does.
     close();
+}
+
+void TDMini1::closeEvent(QCloseEvent *event)
+{
+    if (AskBeforeLosingEdits(QStringLiteral("closing")))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TDMini1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TDMini1::dropEvent(QDropEvent *event)
+{
+    const QString file = DroppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenClientFile(file.toLocal8Bit().toStdString());
+}
+
+void TDMini1::Open1Click()
+{
+    const QString chosen
+        = m_seams.chooseFileToOpen(QFileInfo(PathText(ClientIniPath)).absolutePath());
+    if (!chosen.isEmpty())
+        OpenClientFile(chosen.toLocal8Bit().toStdString());
+}
+
+bool TDMini1::OpenClientFile(const std::string &path)
+{
+    if (!AskBeforeLosingEdits(QStringLiteral("opening ") + QFileInfo(PathText(path)).fileName()))
+        return false;
+    ClientIniPath = path;
+    ShowClientFileInStatusHints();
+    ClearSettings(m_settings);
+    const bool loaded = LoadClientFile();
+    ShowRecordsOnPages(false);
+    RememberClientFile();
+    if (loaded)
+        ShowEditingStatus();
+    else
+        ShowUnreadable();
+    return true;
+}
+
+bool TDMini1::AskBeforeLosingEdits(const QString &action)
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const QString question
+        = QStringLiteral("Save changes to %1 before %2?").arg(EditedFileName(), action);
+    switch (m_seams.askAboutUnsavedChanges(question)) {
+    case UnsavedAnswer::Save:
+        return SaveClientFile();
+    case UnsavedAnswer::Discard:
+        return true;
+    case UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool TDMini1::hasUnsavedChanges() const
+{
+    return m_settings != m_loaded || textPage->HasPendingEdit();
+}
+
+void TDMini1::UpdateUnsavedState()
+{
+    setWindowModified(hasUnsavedChanges());
+    const QString counts = CountsPanelText();
+    m_countsPanel->setText(counts);
+    // Out of the way while there is nothing to count, so panel 1 keeps its width.
+    m_countsPanel->setVisible(!counts.isEmpty());
+}
+
+QString TDMini1::CountsPanelText() const
+{
+    int unsaved = CountDifferingKeys(m_settings, m_loaded);
+    if (textPage->HasPendingEdit())
+        unsaved += CountDifferingComponents(textPage->CurrentTextColor,
+                                            m_settings.UserColors[textPage->SelectedUserColor]);
+    if (unsaved == 0)
+        return {};
+    return unsaved == 1 ? QStringLiteral("1 unsaved change")
+                        : QStringLiteral("%1 unsaved changes").arg(unsaved);
+}
+
+void TDMini1::CreateCountsPanel()
+{
+    m_countsPanel = findChild<QLabel *>(QStringLiteral("CountsPanel"));
+    if (m_countsPanel)
+        return;
+    m_countsPanel = new QLabel(ui->StatusBar1);
+    m_countsPanel->setObjectName(QStringLiteral("CountsPanel"));
+    m_countsPanel->setFrameShape(QFrame::Panel);
+    m_countsPanel->setFrameShadow(QFrame::Sunken);
+    ui->StatusBar1->addPermanentWidget(m_countsPanel);
+}
+
+void TDMini1::CreateChangedOnDiskNotice()
+{
+    m_reloadNotice = new QToolButton(ui->StatusBar1);
+    m_reloadNotice->setObjectName(QStringLiteral("ReloadNoticeButton"));
+    m_reloadNotice->setText(QStringLiteral("Reload"));
+    m_reloadNotice->setAutoRaise(true);
+    m_reloadNotice->hide();
+    ui->StatusBar1->addPermanentWidget(m_reloadNotice);
+}
+
+void TDMini1::ChangedOnDisk()
+{
+    ShowStatus(1, QStringLiteral("%1 was changed by another program").arg(EditedFileName()));
+    m_reloadNotice->show();
+}
+
+QString TDMini1::EditedFileName() const
+{
+    return QFileInfo(PathText(ClientIniPath)).fileName();
+}
+
+void TDMini1::ShowEditingStatus()
+{
+    QString text = QStringLiteral("Editing ") + PathText(ClientIniPath);
+    if (m_settings != m_loaded)
+        text += QStringLiteral("; values out of range were corrected, save to keep them");
+    ShowStatus(1, text);
+}
+
+QStringList TDMini1::PlacesLooked() const
+{
+    return {
+        QStringLiteral("the game's application path in the registry; without Windows, in the "
+                       "Wine prefixes: $WINEPREFIX, ~/.wine, Steam's (~/.steam, "
+                       "~/.local/share/Steam, Flatpak, Snap), Lutris's and Bottles'"),
+        QStringLiteral("the default folder ")
+            + QString::fromUtf8(DefaultClientFolder.data(),
+                                static_cast<qsizetype>(DefaultClientFolder.size())),
+        QStringLiteral("the program's own folder ") + PathText(m_seams.platform.executableFolder()),
+    };
+}
+
+void TDMini1::ShowNoFileFound(const QStringList &placesLooked)
+{
+    ShowStatus(1,
+               QStringLiteral("No dmclient.ini found; editing defaults. Use File, Open… to "
+                              "choose the file"));
+    ui->StatusPanel1->setToolTip(PathText(ClientIniPath) + QStringLiteral("\n\nLooked in:\n")
+                                 + placesLooked.join('\n'));
 }
 
 void TDMini1::PageControl1Change(int index)
@@ -375,8 +699,20 @@ void TDMini1::CreateEditMenu()
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction *action : {m_undoAction, m_redoAction})
         action->setShortcutContext(Qt::WindowShortcut);
-    connect(m_undoAction, &QAction::triggered, this, [this] { m_history->stack().undo(); });
-    connect(m_redoAction, &QAction::triggered, this, [this] { m_history->stack().redo(); });
+    // An open cell editor or a field under edit hands its text over first, as an edit of its
+    // own, so what it holds cannot land on top of the records undo brings back.
+    const auto finishTyping = [] {
+        if (QWidget *focus = QApplication::focusWidget())
+            focus->clearFocus();
+    };
+    connect(m_undoAction, &QAction::triggered, this, [this, finishTyping] {
+        finishTyping();
+        m_history->stack().undo();
+    });
+    connect(m_redoAction, &QAction::triggered, this, [this, finishTyping] {
+        finishTyping();
+        m_history->stack().redo();
+    });
     connect(m_history, &EditHistory::stepsChanged, this, &TDMini1::ShowHistoryInMenu);
     // The fields' own text undo would take these keys first; the settings history has them.
     qApp->installEventFilter(this);
@@ -414,24 +750,13 @@ void TDMini1::ShowUndoneStep(const std::vector<std::string> &ids)
     // Showing may clamp a value a field cannot show into the records; the step's records stay
     // as they were, as after a load.
     const ClientSettings restored = m_settings;
+    // The key map table first, while the focus is where the step left it: filled after the
+    // other pages, its cells gave their edited texts back to the table.
+    keyMapPage->FillKeyMapPage();
     ShowRecordsOnPages(false);
     if (const Setting *setting = ids.empty() ? nullptr : FindSetting(ids.front()))
         ShowSetting(*setting);
     m_settings = restored;
     m_history->Rebase();
-    ShowUnsavedState();
-}
-
-void TDMini1::RecordsSaved(bool read)
-{
-    m_savedRecords = m_settings;
-    if (read)
-        m_history->Clear();
-    m_hints->ShowHints();
-    ShowUnsavedState();
-}
-
-void TDMini1::ShowUnsavedState()
-{
-    setWindowModified(hasUnsavedChanges());
+    UpdateUnsavedState();
 }

@@ -17,10 +17,13 @@ namespace Ui {
 class TDMini1;
 }
 
+class ClientFileWatch;
 class DisplayPage;
 class EditHistory;
 class QAction;
 class SettingHints;
+class QLabel;
+class QToolButton;
 class KeyMapPage;
 class MiscPage;
 class ModelPage;
@@ -48,8 +51,7 @@ public:
     ClientSettings &settings() { return m_settings; }
     const ClientSettings &settings() const { return m_settings; }
     // The records as the file was last loaded or saved.
-    const ClientSettings &RecordsAsSaved() const { return m_savedRecords; }
-    bool hasUnsavedChanges() const { return m_settings != RecordsAsSaved(); }
+    const ClientSettings &RecordsAsSaved() const { return m_loaded; }
 
     const SettingBindings &bindings() const { return *m_bindings; }
     PageSelection selection() const;
@@ -58,6 +60,13 @@ public:
     void ShowSetting(const Setting &setting);
     EditHistory &history() { return *m_history; }
 
+    // Whether the records differ from the file as it was loaded or last saved, or a text colour
+    // edit waits for Accept.
+    bool hasUnsavedChanges() const;
+    // Opens path as the client file, after asking about unsaved changes; false when the
+    // player cancelled.
+    bool OpenClientFile(const std::string &path);
+
 signals:
     // A user's action changed these settings (catalogue ids, "Windows1024.ChatWinX").
     void settingsEdited(const QStringList &ids);
@@ -65,10 +74,14 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void CreatePages();
     void FixWindowFrame();
+    void AddCountsPanel();
     void ShowToolbarIcons();
     void ConnectHandlers();
     PageContext MakePageContext();
@@ -79,16 +92,39 @@ private:
     // pages clamp go back into the records, as a fill; nothing counts as the user's edit.
     void ShowRecordsOnPages(bool startUp);
     void ReportEdits(const std::vector<std::string> &ids);
+
+    // Which file, and whether it has unsaved changes: the title, panel 1 and the counts panel.
+    void CreateCountsPanel();
+    void CreateChangedOnDiskNotice();
+    std::string StartUpPath() const;
+    void UpdateUnsavedState();
+    QString CountsPanelText() const;
+    void ShowEditingStatus();
+    void ShowNoFileFound(const QStringList &placesLooked);
+    QStringList PlacesLooked() const;
+    QString EditedFileName() const;
+
+    // Saving and not losing edits.
+    bool AskBeforeLosingEdits(const QString &action);
+    bool SaveClientFile();
+    // Reads the file again, dropping every edit, without asking.
+    void ReloadClientFile();
+    bool SaveToChosenPlace();
+    void RememberClientFile();
+    void ChangedOnDisk();
+    void Open1Click();
     void ShowClientFileInStatusHints();
     void CreateDialogs();
     void BindSettings();
     void CreateEditMenu();
     void ShowHistoryInMenu();
     void ShowUndoneStep(const std::vector<std::string> &ids);
-    // The file's records were read or written: they are the saved state, and a read starts a
-    // new history.
-    void RecordsSaved(bool read);
-    void ShowUnsavedState();
+    // Loads every record; false, with "Unable to read <path>" shown, when an existing file
+    // could not be read. Saves are refused until a load succeeds.
+    bool LoadClientFile();
+    void ShowUnreadable();
+    // Whether the save may go on over whatever another program did to the file meanwhile.
+    bool MaySaveOverOutsideChanges();
 
     void FormCreate();
     void FormShow();
@@ -105,15 +141,22 @@ private:
     Seams m_seams;
     std::optional<std::string> m_clientFile;
     ClientSettings m_settings;
+    // The records as the file gave them, before the pages showed (and perhaps clamped) them.
+    ClientSettings m_loaded;
     SettingEdits m_edits;
-    ClientSettings m_savedRecords;
     std::unique_ptr<SettingBindings> m_bindings;
     SettingHints *m_hints = nullptr;
     EditHistory *m_history = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
-    // Set once at start-up and kept for the whole run.
+    // What the file was when last loaded or saved, to tell another program's changes.
+    FileStamp m_fileStamp;
+    bool m_fileUnreadable = false;
+    // Set at start-up; changes only when the player opens another file or saves elsewhere.
     std::string ClientIniPath;
+    QLabel *m_countsPanel = nullptr;
+    QToolButton *m_reloadNotice = nullptr;
+    ClientFileWatch *m_watch = nullptr;
     bool m_shownBefore = false;
 
     TextColorsPage *textPage = nullptr;

@@ -1,15 +1,11 @@
 #include "ClientFile.h"
 
 #include "ini/IniError.h"
+#include "locate/ClientFileLocation.h"
 
 #include <functional>
 
 namespace {
-
-bool EndsWithSeparator(const std::string &folder)
-{
-    return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-}
 
 // Runs the section operations in order; the first refused write stops the rest.
 SectionsError RunInOrder(std::initializer_list<std::function<void()>> operations)
@@ -23,22 +19,7 @@ SectionsError RunInOrder(std::initializer_list<std::function<void()>> operations
     return std::nullopt;
 }
 
-} // namespace
-
-std::string LocateClientFolder(const PlatformProbe &probe)
-{
-    std::string candidate(DefaultClientFolder);
-    if (const auto appPath = probe.readAppPathValue()) {
-        candidate = *appPath;
-        if (!EndsWithSeparator(candidate))
-            candidate += '\\';
-    }
-    if (!probe.isRegularFile(candidate + std::string(ClientFileName)))
-        candidate = probe.executableFolder();
-    return candidate;
-}
-
-SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)
+SectionsError LoadSectionsInOrder(const std::string &path, ClientSettings &settings)
 {
     return RunInOrder({
         [&] { LoadDefaultsSection(path, settings.Defaults); },
@@ -50,7 +31,7 @@ SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)
     });
 }
 
-SectionsError SaveAllSections(const std::string &path, const ClientSettings &settings)
+SectionsError SaveSectionsInOrder(const std::string &path, const ClientSettings &settings)
 {
     return RunInOrder({
         [&] { SaveDefaultsSection(path, settings.Defaults); },
@@ -60,6 +41,61 @@ SectionsError SaveAllSections(const std::string &path, const ClientSettings &set
         [&] { SaveKeyMapSection(path, settings.KeyMaps); },
         [&] { SaveTextColorsSection(path, settings.UserColors); },
     });
+}
+
+} // namespace
+
+std::string LocateClientFolder(const PlatformProbe &probe)
+{
+    return LocateClientFile(probe).chosen.folder;
+}
+
+SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)
+{
+    FileStamp loaded;
+    return LoadAllSections(path, settings, loaded);
+}
+
+SectionsError LoadAllSections(const std::string &path, ClientSettings &settings, FileStamp &loaded)
+{
+    loaded = StampFile(path);
+    const ScopedFileGuard guard(path, loaded);
+    const SectionsError error = LoadSectionsInOrder(path, settings);
+    if (!error && guard.Broken())
+        return "Unable to read " + path;
+    return error;
+}
+
+SectionsError SaveAllSections(const std::string &path, const ClientSettings &settings)
+{
+    FileStamp saved;
+    return SaveAllSections(path, settings, saved);
+}
+
+SectionsError
+SaveAllSections(const std::string &path, const ClientSettings &settings, FileStamp &saved)
+{
+    // Each section reads the file again; the guard makes sure it finds what the last one left.
+    const FileStamp before = StampFile(path);
+    if (before.outcome == FileRead::Outcome::Failed)
+        return IniWriteError(path).what();
+    SectionsError error;
+    bool ours = false;
+    {
+        const ScopedFileGuard guard(path, before);
+        error = SaveSectionsInOrder(path, settings);
+        ours = !guard.Broken();
+    }
+    // A save that stopped half-way still wrote the file alone; one that met another program
+    // keeps the old stamp, so that the next save asks about the change.
+    if (ours)
+        saved = StampFile(path);
+    return error;
+}
+
+bool ClientFileChangedSince(const std::string &path, const FileStamp &stamp)
+{
+    return FileChangedSince(path, stamp);
 }
 
 void ClearSettings(ClientSettings &settings)

@@ -4,20 +4,102 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/xattr.h>
+#endif
 
 namespace {
 
 // The same limit as the kernel's for following links.
 constexpr int MaxLinkHops = 40;
+// Tries at a temporary file that another save's clean-up may take away before it is locked.
+constexpr int MaxTemporaryAttempts = 16;
+// The six characters mkstemp() puts in place of its X's.
+constexpr std::size_t RandomPartLength = 6;
+
+// What CreateLockedTemporary() gives when the file must be tried again.
+constexpr int TryAgain = -2;
+
+// Creates the temporary file and locks it, so that another save's clean-up of stale temporary
+// files leaves it alone; -1 with errno set on failure, TryAgain when a clean-up took it away
+// before the lock. A file system without locks fails the lock here and, as well, in any
+// clean-up, which removes only what it could lock: the file is then used unlocked.
+int CreateLockedTemporary(std::string &path)
+{
+    const int fd = mkostemp(path.data(), O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    if (flock(fd, LOCK_EX) != 0 || fstat(fd, &info) != 0 || info.st_nlink > 0)
+        return fd;
+    close(fd);
+    return TryAgain;
+}
+
+#ifdef __linux__
+std::optional<std::string> ListAttributeNames(const std::string &path)
+{
+    for (;;) {
+        const ssize_t size = listxattr(path.c_str(), nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        std::string names(static_cast<std::size_t>(size), '\0');
+        const ssize_t filled = listxattr(path.c_str(), names.data(), names.size());
+        if (filled >= 0) {
+            names.resize(static_cast<std::size_t>(filled));
+            return names;
+        }
+        if (errno != ERANGE) // ERANGE: another attribute came meanwhile
+            return std::nullopt;
+    }
+}
+
+std::optional<std::string> AttributeValue(const std::string &path, const std::string &name)
+{
+    for (;;) {
+        const ssize_t size = getxattr(path.c_str(), name.c_str(), nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        std::string value(static_cast<std::size_t>(size), '\0');
+        const ssize_t filled = getxattr(path.c_str(), name.c_str(), value.data(), value.size());
+        if (filled >= 0) {
+            value.resize(static_cast<std::size_t>(filled));
+            return value;
+        }
+        if (errno != ERANGE)
+            return std::nullopt;
+    }
+}
+#endif
 
 class PosixFileSteps : public FileSteps
 {
 public:
+    int OpenForReading(const std::string &path) override
+    {
+        // Non-blocking, so a FIFO standing where the file should be cannot hang the program;
+        // it is no regular file and is turned away after the Stat().
+        return open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    }
+    bool Stat(int fd, struct stat &info) override { return fstat(fd, &info) == 0; }
+    ssize_t Read(int fd, char *data, std::size_t size) override { return read(fd, data, size); }
     int CreateTemporary(std::string &pathTemplate) override
     {
-        return mkostemp(pathTemplate.data(), O_CLOEXEC);
+        const std::string pattern = pathTemplate;
+        for (int attempt = 0; attempt < MaxTemporaryAttempts; ++attempt) {
+            pathTemplate = pattern;
+            if (const int fd = CreateLockedTemporary(pathTemplate); fd != TryAgain)
+                return fd;
+        }
+        errno = EEXIST;
+        return -1;
+    }
+    int OpenForWriting(const std::string &path) override
+    {
+        return open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
     }
     ssize_t Write(int fd, const char *data, std::size_t size) override
     {
@@ -28,8 +110,48 @@ public:
         return fchown(fd, owner, group) == 0;
     }
     bool SetMode(int fd, mode_t mode) override { return fchmod(fd, mode) == 0; }
-    bool Sync(int fd) override { return fsync(fd) == 0; }
-    bool Close(int fd) override { return close(fd) == 0; }
+#ifdef __linux__
+    std::optional<std::string> ListAttributes(const std::string &path) override
+    {
+        return ListAttributeNames(path);
+    }
+    std::optional<std::string> GetAttribute(const std::string &path,
+                                            const std::string &name) override
+    {
+        return AttributeValue(path, name);
+    }
+    bool SetAttribute(int fd, const std::string &name, std::string_view value) override
+    {
+        return fsetxattr(fd, name.c_str(), value.data(), value.size(), 0) == 0;
+    }
+#else
+    std::optional<std::string> ListAttributes(const std::string &) override
+    {
+        return std::string();
+    }
+    std::optional<std::string> GetAttribute(const std::string &, const std::string &) override
+    {
+        errno = ENOTSUP;
+        return std::nullopt;
+    }
+    bool SetAttribute(int, const std::string &, std::string_view) override
+    {
+        errno = ENOTSUP;
+        return false;
+    }
+#endif
+    bool Truncate(int fd, off_t size) override
+    {
+        return ftruncate(fd, size) == 0;
+    }
+    bool Sync(int fd) override
+    {
+        return fsync(fd) == 0;
+    }
+    bool Close(int fd) override
+    {
+        return close(fd) == 0;
+    }
     bool Rename(const std::string &from, const std::string &to) override
     {
         return std::rename(from.c_str(), to.c_str()) == 0;
@@ -43,7 +165,10 @@ public:
         close(fd);
         return synced;
     }
-    bool Remove(const std::string &path) override { return unlink(path.c_str()) == 0; }
+    bool Remove(const std::string &path) override
+    {
+        return unlink(path.c_str()) == 0;
+    }
 };
 
 FileSteps *activeSteps = nullptr;
@@ -82,10 +207,38 @@ mode_t NewFileMode()
     return 0644 & ~mask;
 }
 
-// Writes, keeps mode and owner, and syncs the open temporary file.
+// Attributes the process may not read or set (another's "trusted." ones, a file system
+// without them) are left behind; any other failure stops the save.
+bool MayBeSkipped(int error)
+{
+    return error == EPERM || error == EACCES || error == ENOTSUP || error == ENODATA;
+}
+
+bool CopyAttributes(FileSteps &steps, const std::string &from, int fd)
+{
+    errno = 0;
+    const auto names = steps.ListAttributes(from);
+    if (!names)
+        return MayBeSkipped(errno);
+    for (std::size_t start = 0; start < names->size();) {
+        const auto end = names->find('\0', start);
+        const std::string name = names->substr(start, end - start);
+        start = end == std::string::npos ? names->size() : end + 1;
+        errno = 0;
+        const auto value = steps.GetAttribute(from, name);
+        if (!value ? !MayBeSkipped(errno)
+                   : !steps.SetAttribute(fd, name, *value) && !MayBeSkipped(errno))
+            return false;
+    }
+    return true;
+}
+
+// Writes, keeps mode, owner and extended attributes, and syncs the open temporary file. The
+// attributes come after the mode, since an access control list sets the mode's group bits.
 bool FillTemporary(FileSteps &steps,
                    int fd,
                    std::string_view content,
+                   const std::string &target,
                    const std::optional<struct stat> &original)
 {
     if (!WriteAll(steps, fd, content))
@@ -93,7 +246,114 @@ bool FillTemporary(FileSteps &steps,
     if (original) // best effort: only root may give a file away
         steps.SetOwner(fd, original->st_uid, original->st_gid);
     const mode_t mode = original ? original->st_mode & 07777 : NewFileMode();
-    return steps.SetMode(fd, mode) && steps.Sync(fd);
+    if (!steps.SetMode(fd, mode))
+        return false;
+    if (original && !CopyAttributes(steps, target, fd))
+        return false;
+    return steps.Sync(fd);
+}
+
+// The folder refuses new files: no write permission to it, though the file may have one.
+bool FolderRefusesNewFiles(int error)
+{
+    return error == EACCES || error == EPERM;
+}
+
+// The last resort where no temporary file can be made: the file is written over from its
+// start, flushed, and cut to the new length. A crash half-way leaves it half-written.
+bool RewriteInPlace(FileSteps &steps, const std::string &target, std::string_view content)
+{
+    const int fd = steps.OpenForWriting(target);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(steps, fd, content) && steps.Sync(fd)
+                         && steps.Truncate(fd, static_cast<off_t>(content.size()))
+                         && steps.Sync(fd);
+    const bool closed = steps.Close(fd);
+    return written && closed;
+}
+
+bool IsOurTemporaryName(const std::string &name, const std::string &prefix)
+{
+    return name.size() == prefix.size() + RandomPartLength
+           && name.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Removes the file at path when no process holds its lock, and it is still the file opened.
+void RemoveIfUnlocked(const std::string &path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    struct stat opened;
+    struct stat named;
+    if (fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0
+        && lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev
+        && named.st_ino == opened.st_ino)
+        unlink(path.c_str());
+    close(fd);
+}
+
+class ScopedReadDescriptor
+{
+public:
+    explicit ScopedReadDescriptor(int fd)
+        : m_fd(fd)
+    {}
+    ~ScopedReadDescriptor()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+    }
+    ScopedReadDescriptor(const ScopedReadDescriptor &) = delete;
+    ScopedReadDescriptor &operator=(const ScopedReadDescriptor &) = delete;
+
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool SameTime(const struct timespec &a, const struct timespec &b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether the file was written to between the two looks at it.
+bool ChangedBetween(const struct stat &before, const struct stat &after)
+{
+    return before.st_size != after.st_size || !SameTime(before.st_mtim, after.st_mtim)
+           || !SameTime(before.st_ctim, after.st_ctim);
+}
+
+// Reads straight into the result, sized for the file's size when opened plus one byte: the
+// read that finds the end needs no more room, and filling that byte means the file grew.
+std::optional<std::string> ReadExactly(FileSteps &steps, int fd, std::size_t size)
+{
+    std::string content(size + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        errno = 0;
+        const ssize_t count = steps.Read(fd, content.data() + filled, content.size() - filled);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return std::nullopt;
+        if (count == 0)
+            break;
+        filled += static_cast<std::size_t>(count);
+        if (filled > size)
+            return std::nullopt;
+    }
+    if (filled != size)
+        return std::nullopt;
+    content.resize(filled);
+    return content;
+}
+
+FileRead Failed()
+{
+    return {FileRead::Outcome::Failed, std::string()};
 }
 
 } // namespace
@@ -144,6 +404,33 @@ std::string FolderOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+FileRead ReadFileThrough(const std::string &path, FileSteps &steps)
+{
+    errno = 0;
+    const ScopedReadDescriptor file(steps.OpenForReading(path));
+    if (file.get() < 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileRead{} : Failed();
+    struct stat before;
+    if (!steps.Stat(file.get(), before) || !S_ISREG(before.st_mode))
+        return Failed();
+    auto content = ReadExactly(steps, file.get(), static_cast<std::size_t>(before.st_size));
+    struct stat after;
+    if (!content || !steps.Stat(file.get(), after) || ChangedBetween(before, after))
+        return Failed();
+    return {FileRead::Outcome::Read, std::move(*content)};
+}
+
+void RemoveStaleTemporaries(const std::string &target)
+{
+    const std::string prefix = "." + NameOf(target) + std::string(TemporaryTag);
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(FolderOf(target), error)) {
+        const std::string name = entry.path().filename().string();
+        if (IsOurTemporaryName(name, prefix))
+            RemoveIfUnlocked(FolderPrefix(target) + name);
+    }
+}
+
 bool ReplaceFileAtomically(const std::string &path, std::string_view content, FileSteps &steps)
 {
     const auto target = ResolveLinks(path);
@@ -155,18 +442,24 @@ bool ReplaceFileAtomically(const std::string &path, std::string_view content, Fi
             return false;
         original = info;
     }
-    std::string temporary = FolderPrefix(*target) + "." + NameOf(*target) + ".XXXXXX";
+    RemoveStaleTemporaries(*target);
+    std::string temporary
+        = FolderPrefix(*target) + "." + NameOf(*target) + std::string(TemporaryTag) + "XXXXXX";
+    errno = 0;
     const int fd = steps.CreateTemporary(temporary);
     if (fd < 0)
-        return false;
-    const bool filled = FillTemporary(steps, fd, content, original);
-    const bool closed = steps.Close(fd);
-    if (!filled || !closed || !steps.Rename(temporary, *target)) {
+        return original && FolderRefusesNewFiles(errno) && RewriteInPlace(steps, *target, content);
+    // Renamed before it is closed, so that its lock keeps other saves' clean-up away until
+    // it has its final name.
+    if (!FillTemporary(steps, fd, content, *target, original)
+        || !steps.Rename(temporary, *target)) {
+        steps.Close(fd);
         steps.Remove(temporary);
         return false;
     }
-    // The new content is in place; syncing the folder only makes the rename durable sooner,
-    // and some file systems cannot sync a folder at all.
+    // The content is synced and in place: a failing close or folder sync loses nothing, and
+    // some file systems cannot sync a folder at all.
+    steps.Close(fd);
     steps.SyncFolder(FolderOf(*target));
     return true;
 }

@@ -3,6 +3,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+// What reading a file found. Only a file that is not there reads as Missing; an existing file
+// that could not be read in full, or that changed while it was read, is Failed, so that no write
+// ever replaces it with less than it held.
+struct FileRead
+{
+    enum class Outcome { Read, Missing, Failed };
+
+    Outcome outcome = Outcome::Missing;
+    std::string content;
+};
 
 // The file-system calls of the INI layer. The real one talks to the operating system; tests
 // put in one that fails at a chosen step, to prove that a save never leaves a half-written file.
@@ -13,6 +25,16 @@ public:
 
     // The file's whole content; nullopt when there is no regular file to read.
     virtual std::optional<std::string> ReadAll(const std::string &path) = 0;
+
+    // The file's whole content, telling a missing file from one that could not be read. A
+    // file system that cannot tell them apart treats every unreadable file as missing.
+    virtual FileRead Read(const std::string &path)
+    {
+        auto content = ReadAll(path);
+        if (!content)
+            return {};
+        return {FileRead::Outcome::Read, std::move(*content)};
+    }
 
     // Whether Replace() may succeed: false for a missing folder, a folder standing where the
     // file should be, a file with no write bit at all, or no permission. Checked explicitly

@@ -1,54 +1,13 @@
 #include "ini/AtomicFile.h"
+#include "ini/FileStamp.h"
 #include "ini/FileSystem.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
-
-class ScopedDescriptor
-{
-public:
-    explicit ScopedDescriptor(int fd)
-        : m_fd(fd)
-    {}
-    ~ScopedDescriptor()
-    {
-        if (m_fd >= 0)
-            close(m_fd);
-    }
-    ScopedDescriptor(const ScopedDescriptor &) = delete;
-    ScopedDescriptor &operator=(const ScopedDescriptor &) = delete;
-
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-// Reads straight into the result, sized for the file's size when opened plus one byte, so the
-// read that finds the end needs no more room; a file that grew meanwhile is read to its end.
-std::optional<std::string> ReadDescriptor(int fd, std::size_t sizeHint)
-{
-    std::string content(sizeHint + 1, '\0');
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == content.size())
-            content.resize(content.size() * 2);
-        const ssize_t count = read(fd, content.data() + filled, content.size() - filled);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0)
-            return std::nullopt;
-        if (count == 0) {
-            content.resize(filled);
-            return content;
-        }
-        filled += static_cast<std::size_t>(count);
-    }
-}
 
 // Whether the existing file at the end of the link chain may be replaced by its content.
 bool MayReplaceExisting(const std::string &target, const struct stat &info)
@@ -70,13 +29,15 @@ class PosixFileSystem : public FileSystem
 public:
     std::optional<std::string> ReadAll(const std::string &path) override
     {
-        // Non-blocking, so a FIFO standing where the file should be cannot hang the program;
-        // it is no regular file and is turned away below.
-        const ScopedDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-        struct stat info;
-        if (file.get() < 0 || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        auto read = Read(path);
+        if (read.outcome != FileRead::Outcome::Read)
             return std::nullopt;
-        return ReadDescriptor(file.get(), static_cast<std::size_t>(info.st_size));
+        return std::move(read.content);
+    }
+
+    FileRead Read(const std::string &path) override
+    {
+        return ReadFileThrough(path, ActiveFileSteps());
     }
 
     bool CanReplace(const std::string &path) override
@@ -85,13 +46,11 @@ public:
         if (!target)
             return false;
         struct stat info;
-        if (stat(target->c_str(), &info) == 0) {
-            if (!MayReplaceExisting(*target, info))
-                return false;
-        } else if (errno != ENOENT) {
-            return false;
-        }
-        return IsWritableFolder(FolderOf(*target));
+        // An existing file that may be written is rewritten in place where its folder
+        // refuses the temporary file.
+        if (stat(target->c_str(), &info) == 0)
+            return MayReplaceExisting(*target, info);
+        return errno == ENOENT && IsWritableFolder(FolderOf(*target));
     }
 
     bool Replace(const std::string &path, std::string_view content) override
@@ -101,6 +60,19 @@ public:
 };
 
 } // namespace
+
+std::optional<FileMetadata> MetadataOf(const std::string &path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    constexpr std::int64_t NsPerSecond = 1000000000;
+    return FileMetadata{static_cast<std::uint64_t>(info.st_size),
+                        info.st_mtim.tv_sec * NsPerSecond + info.st_mtim.tv_nsec,
+                        info.st_ctim.tv_sec * NsPerSecond + info.st_ctim.tv_nsec,
+                        static_cast<std::uint64_t>(info.st_ino),
+                        static_cast<std::uint64_t>(info.st_dev)};
+}
 
 FileSystem &RealFileSystem()
 {

@@ -1,7 +1,9 @@
 #include "ini/AtomicFileWin32.h"
+#include "ini/FileStamp.h"
 #include "ini/FileSystem.h"
 #include "platform/WideText.h"
 
+#include <utility>
 #include <windows.h>
 
 namespace {
@@ -29,21 +31,43 @@ private:
     HANDLE m_handle;
 };
 
+// The whole file, exactly as long as it was when opened: a read that ends short of that or
+// runs past it met another program writing the file.
 std::optional<std::string> ReadHandle(HANDLE file)
 {
-    std::string content;
     LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
-        content.reserve(static_cast<std::size_t>(size.QuadPart));
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0)
+        return std::nullopt;
+    const auto expected = static_cast<std::size_t>(size.QuadPart);
+    std::string content;
+    content.reserve(expected);
     char buffer[65536];
     for (;;) {
         DWORD count = 0;
         if (!ReadFile(file, buffer, sizeof buffer, &count, nullptr))
             return std::nullopt;
         if (count == 0)
-            return content;
+            break;
         content.append(buffer, count);
+        if (content.size() > expected)
+            return std::nullopt;
     }
+    if (content.size() != expected)
+        return std::nullopt;
+    return content;
+}
+
+bool IsMissing(DWORD error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+std::int64_t Nanoseconds(const FILETIME &time)
+{
+    // FILETIME counts 100 ns steps.
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32)
+                                     | time.dwLowDateTime)
+           * 100;
 }
 
 // Whether the existing file may be read and then replaced: a file that cannot be read would
@@ -77,10 +101,23 @@ bool MayCreateIn(const std::wstring &folder)
     return file.valid();
 }
 
+FileRead Failed()
+{
+    return {FileRead::Outcome::Failed, std::string()};
+}
+
 class Win32FileSystem : public FileSystem
 {
 public:
     std::optional<std::string> ReadAll(const std::string &path) override
+    {
+        auto read = Read(path);
+        if (read.outcome != FileRead::Outcome::Read)
+            return std::nullopt;
+        return std::move(read.content);
+    }
+
+    FileRead Read(const std::string &path) override
     {
         // Sharing everything, so a file the game holds open can still be read.
         const ScopedHandle file(CreateFileW(WidenUtf8(path).c_str(),
@@ -90,9 +127,14 @@ public:
                                             OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL,
                                             nullptr));
-        if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK)
-            return std::nullopt;
-        return ReadHandle(file.get());
+        if (!file.valid())
+            return IsMissing(GetLastError()) ? FileRead{} : Failed();
+        if (GetFileType(file.get()) != FILE_TYPE_DISK)
+            return Failed();
+        auto content = ReadHandle(file.get());
+        if (!content)
+            return Failed();
+        return {FileRead::Outcome::Read, std::move(*content)};
     }
 
     bool CanReplace(const std::string &path) override
@@ -118,6 +160,26 @@ public:
 };
 
 } // namespace
+
+std::optional<FileMetadata> MetadataOf(const std::string &path)
+{
+    const ScopedHandle file(CreateFileW(WidenUtf8(path).c_str(),
+                                        FILE_READ_ATTRIBUTES,
+                                        ShareAll,
+                                        nullptr,
+                                        OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL,
+                                        nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info))
+        return std::nullopt;
+    return FileMetadata{(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+                        Nanoseconds(info.ftLastWriteTime),
+                        0,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32)
+                            | info.nFileIndexLow,
+                        info.dwVolumeSerialNumber};
+}
 
 FileSystem &RealFileSystem()
 {

@@ -1,7 +1,9 @@
 #include "ini/PrivateProfile.h"
 
 #include "ini/AsciiCase.h"
+#include "ini/FileStamp.h"
 #include "ini/ProfileDocument.h"
+#include "ini/ProfileText.h"
 
 #include <algorithm>
 #include <memory>
@@ -24,15 +26,11 @@ bool HasLineBreakOrNul(std::string_view text)
     return std::any_of(text.begin(), text.end(), BreaksLine);
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-// A name that reads back as itself: not blank and without blanks around it.
+// A name that reads back as itself: not blank and without blanks around it. The file's names
+// are trimmed when read, so a name with a blank at either end would never be found again.
 bool IsTrimmedName(std::string_view name)
 {
-    return !name.empty() && !IsBlank(name.front()) && !IsBlank(name.back());
+    return !name.empty() && !IsProfileBlank(name.front()) && !IsProfileBlank(name.back());
 }
 
 bool IsSafeSection(std::string_view section)
@@ -62,8 +60,15 @@ struct PrivateProfileFile::Impl
 
     ProfileDocument &Document()
     {
-        if (!document)
-            document.emplace(fileSystem.ReadAll(path).value_or(std::string()));
+        if (!document) {
+            FileRead read = fileSystem.Read(path);
+            // Only a missing file reads as empty; writing over a file that could not be read,
+            // or that another program changed under a guarded load or save, would lose it.
+            auto *guard = ActiveFileGuard();
+            readFailed = read.outcome == FileRead::Outcome::Failed
+                         || (guard && !guard->Allows(path, read));
+            document.emplace(std::move(read.content));
+        }
         return *document;
     }
 
@@ -92,6 +97,7 @@ struct PrivateProfileFile::Impl
     std::optional<bool> canReplace;
     std::string lastSafeSection;
     bool changed = false;
+    bool readFailed = false;
 };
 
 PrivateProfileFile::PrivateProfileFile(std::string path, FileSystem &fileSystem)
@@ -128,7 +134,7 @@ bool PrivateProfileFile::WriteSafe(std::string_view section,
                                    std::string_view value)
 {
     auto &document = m_impl->Document();
-    if (document.IsWideText())
+    if (m_impl->readFailed || document.IsWideText())
         return false;
     if (!document.WouldChange(section, key, value))
         return true;
@@ -175,8 +181,11 @@ bool PrivateProfileFile::Flush()
 {
     if (!m_impl->changed)
         return true;
-    if (!m_impl->fileSystem.Replace(m_impl->path, m_impl->document->Serialise()))
+    const std::string content = m_impl->document->Serialise();
+    if (!m_impl->fileSystem.Replace(m_impl->path, content))
         return false;
+    if (auto *guard = ActiveFileGuard())
+        guard->Wrote(m_impl->path, content);
     m_impl->changed = false;
     return true;
 }

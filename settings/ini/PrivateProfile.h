@@ -33,8 +33,9 @@ public:
 
     // Sets the value in place, or appends the key at the end of its section, or the section
     // at the end of the file. Writing the value a read already returns changes nothing. False
-    // when the write is refused: the file would change and cannot be written, the names or
-    // the value would break the file's structure, or the file is UTF-16 (never written).
+    // when the write is refused: the file would change and cannot be written, the file exists
+    // but could not be read in full, the names or the value would break the file's structure,
+    // or the file is UTF-16 (never written).
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
 
     // Find() of every key of one section in one call: values[i] for keys[i].

@@ -2,6 +2,7 @@
 
 #include "ini/ByteSearch.h"
 #include "ini/ProfileLine.h"
+#include "ini/ProfileText.h"
 
 #include <algorithm>
 #include <utility>
@@ -24,22 +25,9 @@ bool StartsWithWideMark(std::string_view text)
            || text.starts_with(Utf32BigEndianMark);
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool IsQuote(char c)
 {
     return c == '"' || c == '\'';
-}
-
-// Values are short: a plain loop finds a NUL in them sooner than a call of memchr() would.
-std::size_t NulOffset(std::string_view value)
-{
-    if (value.size() > 32)
-        return std::min(value.find('\0'), value.size());
-    return static_cast<std::size_t>(std::find(value.begin(), value.end(), '\0') - value.begin());
 }
 
 // What a read gives of a key line's value, from the line's text that starts at its first "="
@@ -52,14 +40,15 @@ std::string_view ReadableValueFrom(std::string_view fromEquals)
         return {};
     std::size_t begin = 1;
     std::size_t end = fromEquals.size();
-    while (begin < end && IsBlank(fromEquals[begin]))
+    while (begin < end && IsProfileBlank(fromEquals[begin]))
         ++begin;
-    while (end > begin && IsBlank(fromEquals[end - 1]))
+    while (end > begin && IsProfileBlank(fromEquals[end - 1]))
         --end;
     auto value = fromEquals.substr(begin, end - begin);
     if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return value.substr(0, std::min(NulOffset(value), MaxValueLength));
+    value = UpToNul(value);
+    return value.substr(0, std::min(value.size(), MaxValueLength));
 }
 
 std::string_view ReadableValue(std::string_view keyLine)
@@ -125,18 +114,13 @@ ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
 
 std::size_t ProfileDocument::LineEnd(std::size_t contentEnd) const
 {
-    const std::size_t size = m_text.size();
-    if (contentEnd == size)
-        return size;
-    const bool crLf
-        = m_text[contentEnd] == '\r' && contentEnd + 1 < size && m_text[contentEnd + 1] == '\n';
-    return contentEnd + (crLf ? 2 : 1);
+    return contentEnd + LineEndingSize(std::string_view(m_text).substr(contentEnd));
 }
 
 std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) const
 {
     std::size_t begin = offset;
-    while (begin > m_bodyStart && IsBlank(m_text[begin - 1]))
+    while (begin > m_bodyStart && IsProfileBlank(m_text[begin - 1]))
         --begin;
     if (begin == m_bodyStart || IsLineBreak(m_text[begin - 1]))
         return begin;
@@ -224,7 +208,7 @@ ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
 {
     const std::string_view text(m_text);
     std::size_t first = begin;
-    while (first < text.size() && IsBlank(text[first]))
+    while (first < text.size() && IsProfileBlank(text[first]))
         ++first;
     // A body ends where a header line starts, so after a line break or at the text's end: the
     // search may run on past it and still stop at the same byte.
@@ -236,10 +220,7 @@ ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
     if (text[first] == '[' && ParseLine(Content(body.line)).kind != LineKind::Key)
         return body;
     body.isKey = true;
-    std::size_t nameEnd = equals;
-    while (nameEnd > first && IsBlank(text[nameEnd - 1]))
-        --nameEnd;
-    body.name = text.substr(first, nameEnd - first);
+    body.name = NameAsRead(text.substr(first, equals - first));
     return body;
 }
 
@@ -411,10 +392,7 @@ void ProfileDocument::AppendEditedText(std::string &out) const
             if (anchor.end == anchor.contentEnd)
                 out += NewLine();
             AppendAddedLines(out, (*insertion)->addedLines);
-            // A lone CR before a line that starts with LF would make one CRLF of the two and
-            // swallow that (blank) line.
-            if (out.back() == '\r' && anchor.end < m_text.size() && m_text[anchor.end] == '\n')
-                out += '\n';
+            KeepNextLineApart(out, anchor.end);
             copied = anchor.end;
             ++insertion;
         } else {
@@ -425,6 +403,20 @@ void ProfileDocument::AppendEditedText(std::string &out) const
         }
     }
     out.append(m_text, copied);
+}
+
+// The added lines end as the file's lines mostly do; where that ending and the start of the
+// next line would read as one ending, the next (blank) line would vanish into it.
+void ProfileDocument::KeepNextLineApart(std::string &out, std::size_t next) const
+{
+    const auto following = std::string_view(m_text).substr(next, 2);
+    // A lone CR before LF would be a CRLF.
+    if (out.back() == '\r' && following.starts_with('\n'))
+        out += '\n';
+    // A lone LF before a CR that starts no CRLF would be an LF CR: a CRLF keeps them apart.
+    const bool loneLf = out.size() < 2 || out[out.size() - 2] != '\r';
+    if (out.back() == '\n' && loneLf && following.starts_with('\r') && following != "\r\n")
+        out.insert(out.size() - 1, 1, '\r');
 }
 
 std::string ProfileDocument::Serialise() const

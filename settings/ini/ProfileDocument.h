@@ -101,7 +101,8 @@ private:
                          std::span<std::optional<std::string_view>> values) const;
 
     LineSpan LineAt(std::size_t begin) const;
-    // Past the line ending that starts at contentEnd (CRLF, CR or LF; none at the text's end).
+    // Past the line ending that starts at contentEnd (CRLF, LF CR, CR or LF; none at the text's
+    // end).
     std::size_t LineEnd(std::size_t contentEnd) const;
     // Where the line holding offset starts, when only blanks stand before offset in it.
     std::optional<std::size_t> BlankLineStart(std::size_t offset) const;
@@ -124,6 +125,7 @@ private:
     void AddKey(Section &section, std::string_view key, std::string_view value);
     const std::string &NewLine() const;
     void AppendAddedLines(std::string &out, const std::vector<std::string> &lines) const;
+    void KeepNextLineApart(std::string &out, std::size_t next) const;
     void AppendEditedText(std::string &out) const;
 
     std::string m_text;

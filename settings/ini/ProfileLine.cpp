@@ -2,16 +2,11 @@
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // Plain loops rather than find_first_not_of(" \t"), which searches the set once per character.
 std::size_t FirstNonBlank(std::string_view text)
 {
     std::size_t at = 0;
-    while (at < text.size() && IsBlank(text[at]))
+    while (at < text.size() && IsProfileBlank(text[at]))
         ++at;
     return at == text.size() ? std::string_view::npos : at;
 }
@@ -19,7 +14,7 @@ std::size_t FirstNonBlank(std::string_view text)
 std::size_t LastNonBlank(std::string_view text)
 {
     std::size_t end = text.size();
-    while (end > 0 && IsBlank(text[end - 1]))
+    while (end > 0 && IsProfileBlank(text[end - 1]))
         --end;
     return end == 0 ? std::string_view::npos : end - 1;
 }
@@ -49,15 +44,6 @@ ValueSpan FindValue(std::string_view keyLine)
 
 } // namespace
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    const auto first = FirstNonBlank(text);
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = LastNonBlank(text);
-    return text.substr(first, last - first + 1);
-}
-
 ParsedLine ParseLine(std::string_view line)
 {
     const auto text = TrimBlanks(line);
@@ -68,9 +54,9 @@ ParsedLine ParseLine(std::string_view line)
     if (text.front() == '[') {
         const auto close = text.rfind(']');
         if (close != std::string_view::npos)
-            return {LineKind::Header, TrimBlanks(text.substr(1, close - 1))};
+            return {LineKind::Header, NameAsRead(text.substr(1, close - 1))};
     }
-    return {LineKind::Key, TrimBlanks(text.substr(0, text.find('=')))};
+    return {LineKind::Key, NameAsRead(text.substr(0, text.find('=')))};
 }
 
 std::string RewriteValue(std::string_view keyLine, std::string_view value)

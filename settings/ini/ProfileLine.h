@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ini/ProfileText.h"
+
 #include <string>
 #include <string_view>
 
@@ -15,11 +17,9 @@ enum class LineKind {
 struct ParsedLine
 {
     LineKind kind;
-    // The section's name for a header, the key's name for a key, without blanks around it.
+    // The section's name for a header, the key's name for a key, as the game matches it.
     std::string_view name;
 };
-
-std::string_view TrimBlanks(std::string_view text);
 
 ParsedLine ParseLine(std::string_view line);
 

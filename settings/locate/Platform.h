@@ -1,5 +1,8 @@
 #pragma once
 
+#include "locate/ClientFileCandidate.h"
+
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,9 +17,15 @@ struct PlatformProbe
     std::function<bool(const std::string &path)> isRegularFile;
     // The folder of the running executable, ending in a path separator.
     std::function<std::string()> executableFolder;
+    // When the file was last modified, in seconds since 1970-01-01 UTC; nullopt when unknown.
+    // May be empty: times are then unknown.
+    std::function<std::optional<std::int64_t>(const std::string &path)> lastModified;
+    // Where the game runs under Wine: the client files in every prefix, in place of the
+    // registry and the default folder. Empty where the system has a registry of its own.
+    std::function<PrefixSearch()> searchWinePrefixes;
 };
 
-// The operating system's own answers. Where there is no registry, readAppPathValue reads the Wine
-// prefixes' registries instead and gives the folder they name already as a local path
-// (WineClientFolder.h); without any prefix it finds no key.
+// The operating system's own answers. Where there is no registry, searchWinePrefixes reads the
+// Wine prefixes' registries and drives instead (WineClientFolder.h) and readAppPathValue finds
+// no key.
 PlatformProbe DefaultPlatformProbe();

@@ -1,6 +1,7 @@
 #include "locate/AppPathRegistry.h"
 #include "locate/Platform.h"
 #include "platform/ExecutablePath.h"
+#include "platform/FileTimes.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
@@ -26,5 +27,9 @@ std::string ExecutableFolder()
 
 PlatformProbe DefaultPlatformProbe()
 {
-    return {[] { return ReadAppPathValue(); }, IsRegularFile, ExecutableFolder};
+    return {[] { return ReadAppPathValue(); },
+            IsRegularFile,
+            ExecutableFolder,
+            LastModifiedSeconds,
+            {}};
 }

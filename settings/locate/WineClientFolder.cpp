@@ -2,8 +2,10 @@
 
 #include "ClientFile.h"
 #include "ini/FileSystem.h"
+#include "locate/FolderEntries.h"
 #include "locate/WinePath.h"
 #include "locate/WineRegistry.h"
+#include "platform/FileTimes.h"
 
 #include <string_view>
 #include <system_error>
@@ -46,37 +48,71 @@ std::string FolderText(const fs::path &folder)
     return text;
 }
 
-// Where a folder from the registry is, preferring the spelling under which the client file is
-// found; a folder the prefix has no drive for names nothing here.
-std::optional<std::string> ResolveAppPath(const fs::path &prefix, const std::string &windowsFolder)
+// Where a Windows folder is in the prefix, preferring the spelling under which the client file
+// is found; a folder the prefix has no drive for names nothing here.
+std::optional<fs::path> ResolveInPrefix(const fs::path &prefix, std::string_view windowsFolder)
 {
     auto folder = FindWindowsFolder(prefix, windowsFolder, HoldsClientFile);
     if (!folder)
         folder = MapWindowsPath(prefix, windowsFolder);
-    return folder ? std::optional(FolderText(*folder)) : std::nullopt;
+    return folder;
 }
+
+// Collects what the search finds and where it looked.
+class PrefixSearcher
+{
+public:
+    // Whether the folder holds the file; it is found, and noted among the places looked, either
+    // way.
+    bool Look(const WinePrefix &prefix, FoundBy foundBy, std::string_view windowsFolder)
+    {
+        const ClientFileOrigin origin{foundBy, prefix.launcher, prefix.folder.string()};
+        const auto folder
+            = windowsFolder.empty() ? std::nullopt : ResolveInPrefix(prefix.folder, windowsFolder);
+        const auto text = folder ? FolderText(*folder) : std::string();
+        const bool holdsFile = folder && HoldsClientFile(*folder);
+        m_search.looked.push_back({origin, text, std::string(windowsFolder), holdsFile});
+        if (holdsFile)
+            AddFound(origin, text);
+        return holdsFile;
+    }
+
+    PrefixSearch Result() && { return std::move(m_search); }
+
+private:
+    void AddFound(const ClientFileOrigin &origin, const std::string &folder)
+    {
+        const auto path = folder + std::string(ClientFileName);
+        if (m_files.Add(path))
+            m_search.found.push_back({folder, path, origin, LastModifiedSeconds(path)});
+    }
+
+    PrefixSearch m_search;
+    UniqueFolders m_files;
+};
 
 } // namespace
 
-std::optional<std::string> ClientFolderFromPrefixes(const std::vector<fs::path> &prefixes)
+PrefixSearch SearchPrefixesForClientFile(const std::vector<WinePrefix> &prefixes)
 {
+    PrefixSearcher searcher;
     for (const auto &prefix : prefixes) {
-        if (const auto appPath = ReadAppPath(prefix))
-            return ResolveAppPath(prefix, *appPath);
+        const auto appPath = ReadAppPath(prefix.folder);
+        if (searcher.Look(prefix, FoundBy::Registry, appPath.value_or("")))
+            continue;
+        searcher.Look(prefix, FoundBy::DefaultFolder, DefaultClientFolder);
     }
-    for (const auto &prefix : prefixes) {
-        if (const auto folder = FindWindowsFolder(prefix, DefaultClientFolder, HoldsClientFile))
-            return FolderText(*folder);
-    }
-    return std::nullopt;
+    return std::move(searcher).Result();
 }
 
 PlatformProbe WinePlatformProbe(PrefixSearchEnvironment environment,
                                 std::function<std::string()> executableFolder)
 {
     return {
-        [environment] { return ClientFolderFromPrefixes(FindWinePrefixes(environment)); },
+        [] { return std::optional<std::string>(); },
         IsRegularLocalFile,
         std::move(executableFolder),
+        LastModifiedSeconds,
+        [environment] { return SearchPrefixesForClientFile(FindLauncherPrefixes(environment)); },
     };
 }

@@ -2,6 +2,7 @@
 
 #include "ini/FileSystem.h"
 #include "locate/FolderEntries.h"
+#include "locate/HeroicGames.h"
 #include "locate/LutrisGames.h"
 #include "locate/SteamLibraries.h"
 
@@ -57,7 +58,45 @@ fs::path UnderOrEmpty(const fs::path &folder, const fs::path &relative)
     return folder.empty() ? folder : folder / relative;
 }
 
-void AddSteamPrefixes(const PrefixSearchEnvironment &environment, UniqueFolders &prefixes)
+// A prefix a launcher's settings name: absolute, or "~/" for the home.
+fs::path ConfiguredFolder(const PrefixSearchEnvironment &environment, const std::string &text)
+{
+    return text.starts_with("~/") ? UnderHome(environment, text.substr(2)) : fs::path(text);
+}
+
+// The prefixes found so far, each real folder once, with the launcher that led to it first.
+class LauncherPrefixes
+{
+public:
+    void Add(const fs::path &folder, const char *launcher)
+    {
+        if (m_unique.Add(folder))
+            m_prefixes.push_back({folder, launcher});
+    }
+
+    // The folder, or its "pfx" when Proton runs it, whichever is a prefix.
+    void AddFolderOrProton(const fs::path &folder, const char *launcher)
+    {
+        if (IsWinePrefix(folder))
+            Add(folder, launcher);
+        else if (IsWinePrefix(folder / "pfx"))
+            Add(folder / "pfx", launcher);
+    }
+
+    void AddIfPrefix(const fs::path &folder, const char *launcher)
+    {
+        if (IsWinePrefix(folder))
+            Add(folder, launcher);
+    }
+
+    const std::vector<WinePrefix> &Prefixes() const { return m_prefixes; }
+
+private:
+    UniqueFolders m_unique;
+    std::vector<WinePrefix> m_prefixes;
+};
+
+void AddSteamPrefixes(const PrefixSearchEnvironment &environment, LauncherPrefixes &prefixes)
 {
     const std::vector<fs::path> roots{
         UnderHome(environment, ".steam/steam"),
@@ -68,17 +107,15 @@ void AddSteamPrefixes(const PrefixSearchEnvironment &environment, UniqueFolders 
         UnderHome(environment, "snap/steam/common/.local/share/Steam"),
     };
     for (const auto &library : FindSteamLibraries(roots)) {
-        for (const auto &game : Subfolders(library / "steamapps" / "compatdata")) {
-            if (IsWinePrefix(game / "pfx"))
-                prefixes.Add(game / "pfx");
-        }
+        for (const auto &game : Subfolders(library / "steamapps" / "compatdata"))
+            prefixes.AddIfPrefix(game / "pfx", "Steam");
     }
 }
 
 // Prefixes the game configurations in a Lutris "games" folder name.
 void AddLutrisConfiguredPrefixes(const PrefixSearchEnvironment &environment,
                                  const fs::path &gamesFolder,
-                                 UniqueFolders &prefixes)
+                                 LauncherPrefixes &prefixes)
 {
     for (const auto &name : FolderEntryNames(gamesFolder)) {
         if (!name.ends_with(".yml"))
@@ -87,19 +124,14 @@ void AddLutrisConfiguredPrefixes(const PrefixSearchEnvironment &environment,
         const auto prefix = yaml ? LutrisGamePrefix(*yaml) : std::nullopt;
         if (!prefix)
             continue;
-        const auto folder = prefix->starts_with("~/") ? UnderHome(environment, prefix->substr(2))
-                                                      : fs::path(*prefix);
-        if (IsWinePrefix(folder))
-            prefixes.Add(folder);
+        prefixes.AddIfPrefix(ConfiguredFolder(environment, *prefix), "Lutris");
     }
 }
 
-void AddLutrisPrefixes(const PrefixSearchEnvironment &environment, UniqueFolders &prefixes)
+void AddLutrisPrefixes(const PrefixSearchEnvironment &environment, LauncherPrefixes &prefixes)
 {
-    for (const auto &folder : Subfolders(UnderHome(environment, "Games"))) {
-        if (IsWinePrefix(folder))
-            prefixes.Add(folder);
-    }
+    for (const auto &folder : Subfolders(UnderHome(environment, "Games")))
+        prefixes.AddIfPrefix(folder, "Lutris");
     const std::vector<fs::path> gamesFolders{
         UnderOrEmpty(ConfigHome(environment), "lutris/games"),
         UnderOrEmpty(DataHome(environment), "lutris/games"),
@@ -110,31 +142,45 @@ void AddLutrisPrefixes(const PrefixSearchEnvironment &environment, UniqueFolders
         AddLutrisConfiguredPrefixes(environment, gamesFolder, prefixes);
 }
 
-void AddBottlesPrefixes(const PrefixSearchEnvironment &environment, UniqueFolders &prefixes)
+void AddBottlesPrefixes(const PrefixSearchEnvironment &environment, LauncherPrefixes &prefixes)
 {
     const std::vector<fs::path> bottleFolders{
         UnderOrEmpty(DataHome(environment), "bottles/bottles"),
         UnderHome(environment, ".var/app/com.usebottles.bottles/data/bottles/bottles"),
     };
     for (const auto &bottles : bottleFolders) {
-        for (const auto &bottle : Subfolders(bottles)) {
-            if (IsWinePrefix(bottle))
-                prefixes.Add(bottle);
-        }
+        for (const auto &bottle : Subfolders(bottles))
+            prefixes.AddIfPrefix(bottle, "Bottles");
     }
 }
 
-void AddHeroicPrefixes(const PrefixSearchEnvironment &environment, UniqueFolders &prefixes)
+// Prefixes Heroic's per-game settings name, wherever the player moved them.
+void AddHeroicConfiguredPrefixes(const PrefixSearchEnvironment &environment,
+                                 const fs::path &gamesConfig,
+                                 LauncherPrefixes &prefixes)
+{
+    for (const auto &name : FolderEntryNames(gamesConfig)) {
+        if (!name.ends_with(".json"))
+            continue;
+        const auto json = RealFileSystem().ReadAll((gamesConfig / name).string());
+        if (const auto prefix = json ? HeroicGamePrefix(*json) : std::nullopt)
+            prefixes.AddFolderOrProton(ConfiguredFolder(environment, *prefix), "Heroic");
+    }
+}
+
+void AddHeroicPrefixes(const PrefixSearchEnvironment &environment, LauncherPrefixes &prefixes)
 {
     const auto root = UnderHome(environment, "Games/Heroic/Prefixes");
     for (const auto &parent : {root, UnderOrEmpty(root, "default")}) {
-        for (const auto &folder : Subfolders(parent)) {
-            if (IsWinePrefix(folder))
-                prefixes.Add(folder);
-            else if (IsWinePrefix(folder / "pfx"))
-                prefixes.Add(folder / "pfx");
-        }
+        for (const auto &folder : Subfolders(parent))
+            prefixes.AddFolderOrProton(folder, "Heroic");
     }
+    const std::vector<fs::path> gamesConfigs{
+        UnderOrEmpty(ConfigHome(environment), "heroic/GamesConfig"),
+        UnderHome(environment, ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig"),
+    };
+    for (const auto &gamesConfig : gamesConfigs)
+        AddHeroicConfiguredPrefixes(environment, gamesConfig, prefixes);
 }
 
 } // namespace
@@ -159,17 +205,22 @@ bool IsWinePrefix(const fs::path &folder)
            && fs::is_directory(folder / "dosdevices", error);
 }
 
-std::vector<fs::path> FindWinePrefixes(const PrefixSearchEnvironment &environment)
+std::vector<WinePrefix> FindLauncherPrefixes(const PrefixSearchEnvironment &environment)
 {
-    UniqueFolders prefixes;
-    for (const auto &folder :
-         {AbsoluteOrEmpty(environment.winePrefix), UnderHome(environment, ".wine")}) {
-        if (IsWinePrefix(folder))
-            prefixes.Add(folder);
-    }
+    LauncherPrefixes prefixes;
+    prefixes.AddIfPrefix(AbsoluteOrEmpty(environment.winePrefix), "Wine");
+    prefixes.AddIfPrefix(UnderHome(environment, ".wine"), "Wine");
     AddSteamPrefixes(environment, prefixes);
     AddLutrisPrefixes(environment, prefixes);
     AddBottlesPrefixes(environment, prefixes);
     AddHeroicPrefixes(environment, prefixes);
-    return prefixes.Folders();
+    return prefixes.Prefixes();
+}
+
+std::vector<fs::path> FindWinePrefixes(const PrefixSearchEnvironment &environment)
+{
+    std::vector<fs::path> folders;
+    for (const auto &prefix : FindLauncherPrefixes(environment))
+        folders.push_back(prefix.folder);
+    return folders;
 }

@@ -1,6 +1,7 @@
 // Reading and changing one catalogue setting in the records, as text.
 #include "ini/AsciiCase.h"
 #include "ini/IntegerText.h"
+#include "ini/ProfileText.h"
 #include "sections/SettingCatalogue.h"
 #include "sections/SettingField.h"
 
@@ -60,17 +61,12 @@ std::string Refusal(const Setting &setting, std::string_view allowed, std::strin
     return setting.id + " takes " + std::string(allowed) + ", not \"" + std::string(text) + "\"";
 }
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 // A binding the file gives back as it was: one line, no blanks the read would strip.
 bool IsStorableBinding(std::string_view text)
 {
     if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
         return false;
-    return text.empty() || (!IsBlank(text.front()) && !IsBlank(text.back()));
+    return text.empty() || (!IsProfileBlank(text.front()) && !IsProfileBlank(text.back()));
 }
 
 // The index of text in the setting's choices; the words in any letter case, numbers exactly.

@@ -1,9 +1,12 @@
 #include "CommandLine.h"
 
 #include "MainWindowFixture.h"
+#include "StartupChecks.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include <QLabel>
@@ -25,14 +28,17 @@ struct ProgramRun
     std::string err;
 };
 
-// Runs the built program with no display of any kind, as from a plain terminal or a script.
-ProgramRun RunProgram(const QStringList &arguments)
+// Runs the built program with no display of any kind, as from a plain terminal or a script;
+// its standard output goes to outputFile when one is given.
+ProgramRun RunProgram(const QStringList &arguments, const QString &outputFile = QString())
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
     QProcess program;
     program.setProcessEnvironment(environment);
+    if (!outputFile.isEmpty())
+        program.setStandardOutputFile(outputFile);
     program.start(QStringLiteral(VEZAZ_PROGRAM), arguments);
     // Generous: the program answers at once, but a window opened by mistake must not hang the
     // run.
@@ -101,6 +107,10 @@ TEST(CommandLineProgram, HelpPrintsTheUsageWithoutADisplay)
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("Usage: vezaz [FILE]\n", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("--version"), std::string::npos);
+    // Where the file is looked for, and how to choose another.
+    for (const char *part :
+         {"registry", "~/.wine", "C:\\PROGRA~1\\DUSKMA~1\\", "beside this program", "Open"})
+        EXPECT_NE(run.out.find(part), std::string::npos) << part;
     EXPECT_EQ(run.err, "");
 }
 
@@ -112,6 +122,68 @@ TEST(CommandLineProgram, AnUnknownOptionIsAMisuseReportedOnTheErrorStream)
     EXPECT_EQ(run.err,
               "vezaz: unrecognized option '--bogus'\n"
               "Try 'vezaz --help' for more information.\n");
+}
+
+TEST(CommandLineProgram, HelpAndVersionFailWhenStandardOutputCannotBeWritten)
+{
+    for (const char *option : {"--help", "--version"}) {
+        SCOPED_TRACE(option);
+        const ProgramRun run = RunProgram({QString::fromLatin1(option)}, "/dev/full");
+        EXPECT_NE(run.exitCode, 0);
+        EXPECT_EQ(run.err.rfind("vezaz: cannot write to standard output", 0), 0U) << run.err;
+    }
+}
+
+TEST(CommandLineProgram, AFileThatCannotBeEditedIsRefusedBeforeAnyWindow)
+{
+    TempFolder folder;
+    ASSERT_EQ(mkfifo(folder.file("pipe.ini").c_str(), 0644), 0);
+    const std::map<std::string, std::string> problems = {
+        {folder.path().string(), "it is a folder"},
+        {folder.file("pipe.ini"), "it cannot be read"},
+        {folder.file("none/dmclient.ini"), "its folder does not exist"},
+    };
+    for (const auto &[file, problem] : problems) {
+        SCOPED_TRACE(file);
+        const ProgramRun run = RunProgram({QString::fromStdString(file)});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, "vezaz: cannot edit '" + file + "': " + problem + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(CommandLineProgram, WithoutADisplayOneLineSaysSoInsteadOfAnAbort)
+{
+    TempFolder folder;
+    // A missing FILE in an existing folder passes the checks; the display is what is missing.
+    const ProgramRun run = RunProgram({QString::fromStdString(folder.file("new.ini"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.rfind("vezaz: cannot open the display", 0), 0U) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line";
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new.ini")));
+}
+
+TEST(CommandLineDisplay, TheEnvironmentTellsWhetherADisplayMayOpen)
+{
+    using Environment = std::map<std::string, std::string>;
+    const std::vector<std::pair<Environment, bool>> cases = {
+        {{}, false},
+        {{{"DISPLAY", ""}}, false},
+        {{{"DISPLAY", ":0"}}, true},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        {{{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "wayland-0"}}, false},
+        {{{"QT_QPA_PLATFORM", "wayland-egl"}, {"WAYLAND_DISPLAY", "wayland-0"}}, true},
+        {{{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":1"}}, true},
+        {{{"QT_QPA_PLATFORM", "xcb:dpi=96"}}, false},
+    };
+    for (const auto &[environment, mayOpen] : cases) {
+        const bool answer = DisplayMayOpen([&environment = environment](const char *name) {
+            const auto found = environment.find(name);
+            return found == environment.end() ? nullptr : found->second.c_str();
+        });
+        EXPECT_EQ(answer, mayOpen) << testing::PrintToString(environment);
+    }
 }
 
 class ClientFileArgumentTest : public MainWindowFixture
@@ -135,9 +207,9 @@ TEST_F(ClientFileArgumentTest, TheGivenFileIsTheOneReadReloadedAndSaved)
 
     EXPECT_EQ(window().clientIniPath(), given);
     EXPECT_EQ(window().settings().Defaults.ChatFontSize, 7);
-    // The status texts stay as they are; their hints name the file.
+    // Panel 1 and the hints name the file.
     EXPECT_EQ(statusText(0), "Editing User_1");
-    EXPECT_EQ(statusText(1), "");
+    EXPECT_EQ(statusText(1), "Editing " + QString::fromStdString(given));
     EXPECT_EQ(statusHint(0), QString::fromStdString(given));
     EXPECT_EQ(statusHint(1), QString::fromStdString(given));
 
@@ -174,5 +246,6 @@ TEST_F(ClientFileArgumentTest, WithoutAFileTheHintsNameTheLocatedOne)
 {
     StartWithoutFile();
     EXPECT_EQ(statusHint(0), QString::fromStdString(iniPath()));
-    EXPECT_EQ(statusHint(1), QString::fromStdString(iniPath()));
+    // Followed by the places looked in, since none of them held the file.
+    EXPECT_TRUE(statusHint(1).startsWith(QString::fromStdString(iniPath()) + "\n"));
 }

@@ -86,7 +86,9 @@ TEST_F(MainWindowTest, StartUpReadsTheFileBesideTheProgramAndSelectsTextColorOne
     EXPECT_EQ(window().settings().UserColors[1], (RgbColor{10, 20, 30}));
     EXPECT_EQ(find<QTabWidget>("PageControl1")->currentWidget()->objectName(), "TextTabSheet");
     EXPECT_EQ(statusText(0), "Editing User_1");
-    EXPECT_EQ(statusText(1), "");
+    EXPECT_EQ(statusText(1), "Editing " + Text(iniPath()));
+    EXPECT_EQ(window().windowFilePath(), Text(iniPath()));
+    EXPECT_FALSE(window().isWindowModified());
     EXPECT_EQ(find<TextColorsPage>("TextTabSheet")->SelectedUserColor, 1);
     auto *windowPage = find<WindowPage>("WindowTabSheet");
     EXPECT_EQ(windowPage->CurrentResolution, 3); // VideoMode 2 is the third resolution
@@ -170,6 +172,7 @@ TEST_F(MainWindowTest, RefusedSaveIsReportedInsteadOfTheSavingMessage)
     // A folder where the file should be refuses every write, even for root.
     std::filesystem::remove(iniPath());
     std::filesystem::create_directory(iniPath());
+    changedFileAnswers = {ChangedFileAnswer::SaveAnyway};
 
     clickToolButton("ToolButton2");
 
@@ -221,7 +224,8 @@ TEST_F(MainWindowTest, WindowHasAFixedClientAreaOf612By434BelowTheMenu)
     EXPECT_EQ(pages, QRect(0, menuHeight + 28, 612, 387));
     EXPECT_EQ(statusBar, QRect(0, menuHeight + 28 + 387, 612, 19));
 
-    // Panel 0 at the left, 90 wide; panel 1 takes the rest of the bar.
+    // Panel 0 at the left, 90 wide; panel 1 takes the rest of the bar, up to the counts panel
+    // at the right end while that has something to say.
     auto *bar = find<QStatusBar>("StatusBar1");
     auto *panel0 = find<QLabel>("StatusPanel0");
     auto *panel1 = find<QLabel>("StatusPanel1");
@@ -231,8 +235,16 @@ TEST_F(MainWindowTest, WindowHasAFixedClientAreaOf612By434BelowTheMenu)
     EXPECT_LE(area0.left(), 4);
     EXPECT_GT(area1.left(), area0.right());
     EXPECT_LE(area1.left(), area0.right() + 4);
-    EXPECT_GE(area1.right(), 612 - 4);
-    EXPECT_LE(area1.right(), 611);
+    auto *counts = find<QLabel>("CountsPanel");
+    ASSERT_NE(counts, nullptr);
+    const QRect countsArea(counts->mapTo(bar, QPoint()), counts->size());
+    const int restEnd = counts->isVisible() ? countsArea.left() - 1 : 611;
+    EXPECT_GE(area1.right(), restEnd - 8);
+    EXPECT_LE(area1.right(), restEnd);
+    if (counts->isVisible()) {
+        EXPECT_GE(countsArea.right(), 612 - 4);
+        EXPECT_LE(countsArea.right(), 611);
+    }
 
     EXPECT_EQ(window().frameGeometry().center(), window().screen()->availableGeometry().center());
 }
@@ -242,7 +254,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndHints)
     StartWithFile(ClientFile);
 
     EXPECT_EQ(window().objectName(), "VEzaz1");
-    EXPECT_EQ(window().windowTitle(), "VEzaz");
+    EXPECT_EQ(window().windowFilePath(), Text(iniPath()));
     EXPECT_NE(find<QMenuBar>("MainMenu1"), nullptr);
     EXPECT_NE(find<QStatusBar>("StatusBar1"), nullptr);
 
@@ -277,7 +289,7 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesCaptionsAndHints)
     }
 }
 
-TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndNoSave)
+TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderWithShortcuts)
 {
     StartWithFile(ClientFile);
     auto menuItems = [](QMenu *menu) {
@@ -291,8 +303,20 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderAndNoSave)
     EXPECT_EQ(menus[0]->text(), "&File");
     EXPECT_EQ(menus[1]->text(), "&Edit");
     EXPECT_EQ(menus[2]->text(), "&Help");
-    EXPECT_EQ(menuItems(menus[0]->menu()),
-              QStringList({"ReloadIni1:Load Ini", "-", "Exit1:E&xit"}));
+    EXPECT_EQ(
+        menuItems(menus[0]->menu()),
+        QStringList({"Open1:&Open…", "Save1:&Save", "ReloadIni1:Load Ini", "-", "Exit1:E&xit"}));
+    const std::vector<std::pair<QString, QKeySequence>> shortcuts = {
+        {"Open1", QKeySequence::fromString("Ctrl+O")},
+        {"Save1", QKeySequence::fromString("Ctrl+S")},
+        {"ReloadIni1", QKeySequence::fromString("F5")},
+        {"Exit1", QKeySequence::fromString("Ctrl+Q")},
+        {"Help2", QKeySequence::fromString("F1")},
+        {"Undo1", QKeySequence::fromString("Ctrl+Z")},
+        {"Redo1", QKeySequence::fromString("Ctrl+Shift+Z")},
+    };
+    for (const auto &[name, keys] : shortcuts)
+        EXPECT_EQ(find<QAction>(name)->shortcut(), keys) << name.toStdString();
     EXPECT_EQ(menuItems(menus[1]->menu()), QStringList({"Undo1:&Undo", "Redo1:&Redo"}));
     EXPECT_EQ(menuItems(menus[2]->menu()),
               QStringList({"Help2:&Help",

@@ -85,9 +85,10 @@ private:
 // ---------------------------------------------------------------------------------------------
 // The file as a person reads it, independent of the layer's own parser.
 
+// Space, tab, vertical tab, form feed and 0x1A: what the platform trims around names and values.
 bool IsBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
 std::string_view Trim(std::string_view text)
@@ -97,6 +98,13 @@ std::string_view Trim(std::string_view text)
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+// A name as the platform matches it: trimmed, then ended by a NUL.
+std::string_view NameOf(std::string_view text)
+{
+    text = Trim(text);
+    return text.substr(0, std::min(text.find('\0'), text.size()));
 }
 
 std::string Lower(std::string_view text)
@@ -109,7 +117,8 @@ std::string Lower(std::string_view text)
     return lower;
 }
 
-// Lines without their endings; "\r\n", "\n" and a lone "\r" each end a line.
+// Lines without their endings; "\r\n", "\n\r" (unless its "\r" starts a "\r\n"), "\n" and a
+// lone "\r" each end a line.
 std::vector<std::string_view> SplitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
@@ -117,7 +126,10 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     while (begin < text.size()) {
         const auto end = std::min(text.find_first_of("\r\n", begin), text.size());
         lines.push_back(text.substr(begin, end - begin));
-        begin = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+        const auto ending = text.substr(end, 3);
+        const bool pair
+            = ending.starts_with("\r\n") || (ending.starts_with("\n\r") && ending != "\n\r\n");
+        begin = end + (pair ? 2 : 1);
     }
     return lines;
 }
@@ -137,11 +149,11 @@ FileNames NamesIn(std::string_view text)
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')
             continue;
         if (trimmed.front() == '[' && trimmed.rfind(']') != std::string_view::npos) {
-            section = Trim(trimmed.substr(1, trimmed.rfind(']') - 1));
+            section = NameOf(trimmed.substr(1, trimmed.rfind(']') - 1));
             if (names.sections.size() < MaxNames)
                 names.sections.push_back(section);
         } else if (names.keys.size() < MaxNames) {
-            names.keys.emplace_back(section, Trim(trimmed.substr(0, trimmed.find('='))));
+            names.keys.emplace_back(section, NameOf(trimmed.substr(0, trimmed.find('='))));
         }
     }
     return names;
@@ -154,7 +166,7 @@ std::string KeyOfLine(std::string_view line)
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#'
         || (trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos))
         return {};
-    return Lower(Trim(trimmed.substr(0, trimmed.find('='))));
+    return Lower(NameOf(trimmed.substr(0, trimmed.find('='))));
 }
 
 // ---------------------------------------------------------------------------------------------

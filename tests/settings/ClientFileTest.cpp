@@ -3,6 +3,7 @@
 #include "SectionText.h"
 #include "TempFolder.h"
 #include "ini/IniError.h"
+#include "locate/ClientFileLocation.h"
 
 #include <filesystem>
 #include <functional>
@@ -159,7 +160,8 @@ TEST_P(SectionSaveTest, RefusedWriteRaisesTheErrorWithThePath)
 {
     // A folder standing where the file should be cannot be written, not even by root.
     std::filesystem::create_directory(path);
-    const ClientSettings settings = FreshLoad();
+    ClientSettings settings;
+    EXPECT_EQ(LoadAllSections(path, settings), "Unable to read " + path);
     try {
         GetParam().save(path, settings);
         FAIL() << "the save went through";
@@ -202,6 +204,7 @@ struct LocateCase
     std::optional<std::string> appPath;
     std::set<std::string> files;
     std::string expected;
+    FoundBy foundBy;
 };
 
 void PrintTo(const LocateCase &c, std::ostream *out)
@@ -221,30 +224,40 @@ TEST_P(LocateClientFolderTest, ChoosesTheFolder)
     probe.executableFolder = [] { return std::string("E:\\Tools\\VEzaz\\"); };
 
     EXPECT_EQ(LocateClientFolder(probe), c.expected);
+    const auto location = LocateClientFile(probe);
+    EXPECT_EQ(location.chosen.origin.foundBy, c.foundBy);
+    EXPECT_EQ(location.exists, c.files.contains(c.expected + "dmclient.ini"));
+    EXPECT_EQ(location.found.size(), location.exists ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases,
     LocateClientFolderTest,
-    ::testing::Values(LocateCase{"RegistryFolder",
-                                 "D:\\Games\\Client",
-                                 {"D:\\Games\\Client\\dmclient.ini"},
-                                 "D:\\Games\\Client\\"},
-                      LocateCase{"RegistryFolderWithSeparator",
-                                 "D:\\Games\\Client\\",
-                                 {"D:\\Games\\Client\\dmclient.ini"},
-                                 "D:\\Games\\Client\\"},
-                      LocateCase{"DefaultFolder",
-                                 std::nullopt,
-                                 {"C:\\PROGRA~1\\DUSKMA~1\\dmclient.ini"},
-                                 "C:\\PROGRA~1\\DUSKMA~1\\"},
-                      LocateCase{"NoFileAnywhere", std::nullopt, {}, "E:\\Tools\\VEzaz\\"},
-                      // Once the registry names a folder, the default folder is not tried.
-                      LocateCase{"RegistryFolderWithoutFile",
-                                 "D:\\Games\\Client",
-                                 {"C:\\PROGRA~1\\DUSKMA~1\\dmclient.ini"},
-                                 "E:\\Tools\\VEzaz\\"},
-                      LocateCase{"EmptyRegistryPath", "", {"\\dmclient.ini"}, "\\"}),
+    ::testing::Values(
+        LocateCase{"RegistryFolder",
+                   "D:\\Games\\Client",
+                   {"D:\\Games\\Client\\dmclient.ini"},
+                   "D:\\Games\\Client\\",
+                   FoundBy::Registry},
+        LocateCase{"RegistryFolderWithSeparator",
+                   "D:\\Games\\Client\\",
+                   {"D:\\Games\\Client\\dmclient.ini"},
+                   "D:\\Games\\Client\\",
+                   FoundBy::Registry},
+        LocateCase{"DefaultFolder",
+                   std::nullopt,
+                   {"C:\\PROGRA~1\\DUSKMA~1\\dmclient.ini"},
+                   "C:\\PROGRA~1\\DUSKMA~1\\",
+                   FoundBy::DefaultFolder},
+        LocateCase{
+            "NoFileAnywhere", std::nullopt, {}, "E:\\Tools\\VEzaz\\", FoundBy::ProgramFolder},
+        // Once the registry names a folder, the default folder is not tried.
+        LocateCase{"RegistryFolderWithoutFile",
+                   "D:\\Games\\Client",
+                   {"C:\\PROGRA~1\\DUSKMA~1\\dmclient.ini"},
+                   "E:\\Tools\\VEzaz\\",
+                   FoundBy::ProgramFolder},
+        LocateCase{"EmptyRegistryPath", "", {"\\dmclient.ini"}, "\\", FoundBy::Registry}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,6 +1,7 @@
-// A whole save over a realistic file, with the file writer failing at each of its steps in
-// turn: the file on disk is always what one of the section flushes left, never a mix of two
-// nor an empty file, and a failure is reported with the path.
+// A whole save over a realistic file, with the file reader and writer failing at each of
+// their steps in turn (open, stat, every read and write, sync, rename, every attribute copied):
+// the file on disk is always what one of the section flushes left, never a mix of two nor an
+// empty file, and a failure is reported with the path.
 
 #include "ClientFile.h"
 #include "FailingFileSteps.h"
@@ -12,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -65,7 +67,11 @@ protected:
     {
         WriteBytes(path, original);
         ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+        // So that copying the attributes takes steps of its own, where the file system has them.
+        setxattr(path.c_str(), AttributeName, "kept", 4, 0);
     }
+
+    static constexpr const char *AttributeName = "user.vezaz.test";
 
     // The file as it stands before the save and after each section's flush.
     std::vector<std::string> SectionBoundaries()
@@ -122,6 +128,10 @@ TEST_F(CrashSafeSaveTest, EveryFailingStepLeavesTheFileAtASectionBoundary)
         {};
         ASSERT_EQ(stat(path.c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, 0640U);
+        char value[8] = {};
+        if (getxattr(path.c_str(), AttributeName, value, sizeof value) >= 0) {
+            EXPECT_STREQ(value, "kept");
+        }
     }
 }
 

@@ -8,23 +8,42 @@
 #include "ini/FileSystem.h"
 
 #include <cerrno>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
 
-// The real file steps, except that the call numbered failAt (counting from 1) fails without
-// doing anything. Writes pass chunkSize bytes at a time, so a failing write leaves the
-// temporary file half written. Removing the temporary file is cleanup and never fails.
+// The real file steps, except that the call numbered failAt (counting from 1) fails with the
+// given errno without doing anything. Reads and writes pass chunkSize bytes at a time, so a
+// failing write leaves the temporary file half written. Removing the temporary file is cleanup
+// and never fails.
 class FailingFileSteps : public FileSteps
 {
 public:
-    explicit FailingFileSteps(int failAt, std::size_t chunkSize = 7)
+    explicit FailingFileSteps(int failAt, std::size_t chunkSize = 7, int error = EIO)
         : m_failAt(failAt)
         , m_chunkSize(chunkSize)
+        , m_error(error)
     {}
 
     int calls() const { return m_calls; }
 
+    int OpenForReading(const std::string &path) override
+    {
+        return Fails() ? -1 : Real().OpenForReading(path);
+    }
+    bool Stat(int fd, struct stat &info) override { return !Fails() && Real().Stat(fd, info); }
+    ssize_t Read(int fd, char *data, std::size_t size) override
+    {
+        return Fails() ? -1 : Real().Read(fd, data, size < m_chunkSize ? size : m_chunkSize);
+    }
     int CreateTemporary(std::string &pathTemplate) override
     {
         return Fails() ? -1 : Real().CreateTemporary(pathTemplate);
+    }
+    int OpenForWriting(const std::string &path) override
+    {
+        return Fails() ? -1 : Real().OpenForWriting(path);
     }
     ssize_t Write(int fd, const char *data, std::size_t size) override
     {
@@ -35,6 +54,20 @@ public:
         return !Fails() && Real().SetOwner(fd, owner, group);
     }
     bool SetMode(int fd, mode_t mode) override { return !Fails() && Real().SetMode(fd, mode); }
+    std::optional<std::string> ListAttributes(const std::string &path) override
+    {
+        return Fails() ? std::nullopt : Real().ListAttributes(path);
+    }
+    std::optional<std::string> GetAttribute(const std::string &path,
+                                            const std::string &name) override
+    {
+        return Fails() ? std::nullopt : Real().GetAttribute(path, name);
+    }
+    bool SetAttribute(int fd, const std::string &name, std::string_view value) override
+    {
+        return !Fails() && Real().SetAttribute(fd, name, value);
+    }
+    bool Truncate(int fd, off_t size) override { return !Fails() && Real().Truncate(fd, size); }
     bool Sync(int fd) override { return !Fails() && Real().Sync(fd); }
     bool Close(int fd) override
     {
@@ -59,12 +92,13 @@ private:
     {
         if (++m_calls != m_failAt)
             return false;
-        errno = EIO;
+        errno = m_error;
         return true;
     }
 
     int m_failAt;
     std::size_t m_chunkSize;
+    int m_error;
     int m_calls = 0;
 };
 
@@ -80,6 +114,7 @@ public:
     {
         return RealFileSystem().ReadAll(path);
     }
+    FileRead Read(const std::string &path) override { return RealFileSystem().Read(path); }
     bool CanReplace(const std::string &path) override { return RealFileSystem().CanReplace(path); }
     bool Replace(const std::string &path, std::string_view content) override
     {

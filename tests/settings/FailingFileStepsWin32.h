@@ -76,6 +76,7 @@ public:
     {
         return RealFileSystem().ReadAll(path);
     }
+    FileRead Read(const std::string &path) override { return RealFileSystem().Read(path); }
     bool CanReplace(const std::string &path) override { return RealFileSystem().CanReplace(path); }
     bool Replace(const std::string &path, std::string_view content) override
     {

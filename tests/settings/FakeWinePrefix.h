@@ -2,6 +2,8 @@
 
 #include "TempFolder.h"
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -57,4 +59,13 @@ inline std::string AddClientFile(const std::filesystem::path &prefix,
     std::filesystem::create_directories(folder);
     WriteBytes(folder / "dmclient.ini", "[Defaults]\n");
     return folder.string() + '/';
+}
+
+// Sets the client file's last-modified time in the folder AddClientFile gave, in seconds since
+// 1970, so which copy is newest does not hang on how fast the test ran.
+inline void SetClientFileModified(const std::string &folder, std::int64_t seconds)
+{
+    const std::chrono::sys_seconds time{std::chrono::seconds(seconds)};
+    std::filesystem::last_write_time(folder + "dmclient.ini",
+                                     std::chrono::file_clock::from_sys(time));
 }

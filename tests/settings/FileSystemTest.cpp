@@ -115,14 +115,20 @@ TEST_F(FileSystemTest, CanReplaceRefusesWhatReplaceCannotDoRight)
     EXPECT_FALSE(files.CanReplace(folder.file("loop1")));
 }
 
-TEST_F(FileSystemTest, CanReplaceRefusesAFolderWithoutWriteAccess)
+// A folder without write access takes no new file, but a file in it that may be written is
+// rewritten in place.
+TEST_F(FileSystemTest, AFolderWithoutWriteAccessTakesNoNewFileButKeepsAWritableOne)
 {
     if (IsRoot())
         GTEST_SKIP() << "root may write into any folder";
     fs::create_directory(folder.file("locked"));
     WriteBytes(folder.file("locked/dmclient.ini"), OldContent);
     ASSERT_EQ(chmod(folder.file("locked").c_str(), 0555), 0);
-    EXPECT_FALSE(files.CanReplace(folder.file("locked/dmclient.ini")));
+    EXPECT_FALSE(files.CanReplace(folder.file("locked/other.ini")));
+    EXPECT_TRUE(files.CanReplace(folder.file("locked/dmclient.ini")));
+    EXPECT_TRUE(files.Replace(folder.file("locked/dmclient.ini"), NewContent));
+    EXPECT_EQ(ReadBytes(folder.file("locked/dmclient.ini")), NewContent);
+    EXPECT_EQ(NamesIn(folder.file("locked")), std::vector<std::string>{"dmclient.ini"});
     chmod(folder.file("locked").c_str(), 0755);
 }
 

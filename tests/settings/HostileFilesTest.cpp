@@ -262,7 +262,8 @@ TEST_F(HostileFileTest, ReadOnlyFileIsRefusedAndReported)
 TEST_F(HostileFileTest, PipeInPlaceOfTheFileGivesDefaultsAndIsRefused)
 {
     ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
-    const ClientSettings settings = Load();
+    ClientSettings settings;
+    EXPECT_EQ(LoadAllSections(path, settings), "Unable to read " + path);
     EXPECT_EQ(settings, LoadOf(""));
 
     EXPECT_EQ(SaveAllSections(path, settings), "Unable to write to " + path);

@@ -1,10 +1,13 @@
 // Our private-profile layer against the platform's own GetPrivateProfileStringA and
-// WritePrivateProfileStringA, on copies of the same files: every value read must agree.
+// WritePrivateProfileStringA, on copies of the same files: every value read must agree, and
+// every line our writes did not touch stays byte for byte, its ending included.
 #include "TempFolder.h"
 #include "TrickyFile.h"
 #include "ini/PrivateProfile.h"
 
+#include <initializer_list>
 #include <ostream>
+#include <random>
 #include <set>
 #include <string>
 #include <string_view>
@@ -15,6 +18,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace std::string_literals;
 
 const std::string Default = "<default>";
 
@@ -39,6 +44,8 @@ struct SampleFile
 {
     std::string name;
     std::string bytes;
+    // Writes this file gets besides those every file gets.
+    std::vector<KeyWrite> writes = {};
 };
 
 void PrintTo(const SampleFile &file, std::ostream *out)
@@ -70,12 +77,29 @@ void PlatformFlush(const std::string &path)
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
 }
 
+// The platform trims these around names and values.
+constexpr std::string_view Blanks = " \t\v\f\x1a";
+
 std::string_view Trim(std::string_view text)
 {
-    const auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(Blanks);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+}
+
+// A name as the platform matches it: trimmed, then ended by a NUL.
+std::string NameOf(std::string_view text)
+{
+    const auto trimmed = Trim(text);
+    return std::string(trimmed.substr(0, std::min(trimmed.find('\0'), trimmed.size())));
+}
+
+// A name a request can spell: a request's names are taken as they are, while the platform
+// trims them, so ours is never asked for one with blanks around it (a NUL can leave one so).
+bool IsRequestable(std::string_view name)
+{
+    return !name.empty() && name == Trim(name);
 }
 
 std::string Upper(std::string text)
@@ -105,12 +129,14 @@ std::set<Probe> ProbesOf(const std::string &bytes)
         const auto line = Trim(std::string_view(bytes).substr(begin, end - begin));
         begin = end + 1;
         if (line.starts_with('[') && line.find(']') != std::string_view::npos) {
-            section = std::string(Trim(line.substr(1, line.find(']') - 1)));
+            section = NameOf(line.substr(1, line.rfind(']') - 1));
             continue;
         }
         if (section.empty() || line.empty() || IsComment(line))
             continue;
-        const auto key = std::string(Trim(line.substr(0, line.find('='))));
+        const auto key = NameOf(line.substr(0, line.find('=')));
+        if (!IsRequestable(section) || !IsRequestable(key))
+            continue;
         probes.insert({section, key});
         probes.insert({Upper(section), Upper(key)});
         probes.insert({"No Such Section", key});
@@ -139,6 +165,46 @@ protected:
     }
 };
 
+// A line with its ending: CRLF, LF CR (unless its CR starts a CRLF), CR or LF.
+std::vector<std::string_view> LinesWithEndings(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        auto end = std::min(text.find_first_of("\r\n", begin), text.size());
+        const auto ending = text.substr(end, 3);
+        if (ending.starts_with("\r\n") || (ending.starts_with("\n\r") && ending != "\n\r\n"))
+            end += 2;
+        else if (!ending.empty())
+            end += 1;
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end;
+    }
+    return lines;
+}
+
+// Every line of the original that names none of the written keys is in the result unchanged and
+// in order. The last line may gain an ending when lines are added after it.
+void ExpectUntouchedLinesKept(const std::string &before,
+                              const std::string &after,
+                              const std::vector<KeyWrite> &writes)
+{
+    std::set<std::string> written;
+    for (const auto &write : writes)
+        written.insert(Upper(write.key));
+    std::size_t from = 0;
+    for (const auto line : LinesWithEndings(before)) {
+        const auto trimmed = Trim(line.substr(0, line.find_first_of("\r\n")));
+        const bool header = trimmed.starts_with('[') && trimmed.find(']') != std::string_view::npos;
+        if (!header && written.contains(Upper(NameOf(trimmed.substr(0, trimmed.find('='))))))
+            continue;
+        const auto at = after.find(line, from);
+        ASSERT_NE(at, std::string::npos)
+            << "line lost, changed or moved: " << testing::PrintToString(std::string(line));
+        from = at + line.size();
+    }
+}
+
 // The writes every file gets: keys in place, keys new to a section, a new section, values
 // with blanks, quotes and equals signs, an empty value.
 std::vector<KeyWrite> WritesFor(const std::set<Probe> &probes)
@@ -146,7 +212,9 @@ std::vector<KeyWrite> WritesFor(const std::set<Probe> &probes)
     std::vector<KeyWrite> writes;
     int count = 0;
     for (const auto &probe : probes) {
-        if (probe.section == "No Such Section" || ++count % 7 != 0)
+        // Ours refuses a section name with a "]" in it: the header would read as another.
+        if (probe.section == "No Such Section" || probe.section.find(']') != std::string::npos
+            || ++count % 7 != 0)
             continue;
         writes.push_back({probe.section, probe.key, "written " + std::to_string(count)});
     }
@@ -162,37 +230,111 @@ std::vector<KeyWrite> WritesFor(const std::set<Probe> &probes)
 
 TEST_P(PrivateProfileAgreementTest, ReadsAndWritesGiveTheSameValuesAsThePlatform)
 {
-    WriteBytes(ours, GetParam().bytes);
-    WriteBytes(platforms, GetParam().bytes);
-    auto probes = ProbesOf(GetParam().bytes);
+    const auto &bytes = GetParam().bytes;
+    WriteBytes(ours, bytes);
+    WriteBytes(platforms, bytes);
+    auto probes = ProbesOf(bytes);
     ExpectSameReads("before writes", ours, platforms, probes);
 
-    const auto writes = WritesFor(probes);
+    // The platform writes the whole file back with every name as a C string: a name a NUL ends
+    // loses what follows it, and the blanks before the NUL, once trimmed, no longer keep it from
+    // being another key's name. Its own file then means something else than the original, so
+    // for such a file the platform's read of ours is the reference.
+    const bool platformWrites = bytes.find('\0') == std::string::npos;
+    const auto &reference = platformWrites ? platforms : ours;
+    auto writes = WritesFor(probes);
+    writes.insert(writes.end(), GetParam().writes.begin(), GetParam().writes.end());
     {
         PrivateProfileFile profile(ours, RealFileSystem());
         for (const auto &write : writes) {
             EXPECT_TRUE(profile.WriteString(write.section, write.key, write.value));
+            const Probe probe{write.section, write.key};
+            probes.insert(probe);
+            if (!platformWrites)
+                continue;
             EXPECT_TRUE(PlatformWrite(platforms, write)) << write.key;
             // Each side sees its own write at once.
-            const Probe probe{write.section, write.key};
             EXPECT_EQ(profile.GetString(probe.section, probe.key, Default),
                       PlatformRead(platforms, probe))
                 << "[" << write.section << "] " << write.key;
-            probes.insert(probe);
         }
         EXPECT_TRUE(profile.Flush());
         PlatformFlush(platforms);
     }
 
-    ExpectSameReads("after writes", ours, platforms, probes);
+    ExpectSameReads("after writes", ours, reference, probes);
+    ExpectUntouchedLinesKept(bytes, ReadBytes(ours), writes);
     // Each file reads back the same through both, whoever wrote it.
     ExpectSameReads("our file through both", ours, ours, probes);
-    ExpectSameReads("the platform's file through both", platforms, platforms, probes);
+    ExpectSameReads("the platform's file through both", reference, reference, probes);
 }
+
+// Files of lines drawn from a fixed seed: headers and keys with every blank the platform trims
+// around their names and values, names a NUL ends, comments, blank lines, and every line
+// ending, LF CR included.
+class RandomFile
+{
+public:
+    explicit RandomFile(unsigned seed)
+        : m_random(seed)
+    {}
+
+    std::string Bytes()
+    {
+        std::string bytes;
+        const auto lines = 8 + Below(16);
+        for (std::size_t line = 0; line < lines; ++line)
+            bytes += Line() + Pick({"\r\n", "\n", "\r", "\n\r", "\r\n", ""});
+        return bytes;
+    }
+
+private:
+    std::size_t Below(std::size_t bound) { return m_random() % bound; }
+
+    std::string Pick(std::initializer_list<std::string> choices)
+    {
+        return *(choices.begin() + static_cast<std::ptrdiff_t>(Below(choices.size())));
+    }
+
+    std::string Blanks()
+    {
+        std::string blanks;
+        for (auto count = Below(3); count > 0; --count)
+            blanks += Pick({" ", "\t", "\v", "\f", "\x1a"});
+        return blanks;
+    }
+
+    // A name, now and then with a NUL and text after it that the platform never sees.
+    std::string Name(std::initializer_list<std::string> names)
+    {
+        auto name = Pick(names);
+        if (Below(5) == 0)
+            name += Pick({"\0junk"s, "\0"s, " \0x"s});
+        return name;
+    }
+
+    std::string Line()
+    {
+        switch (Below(6)) {
+        case 0:
+            return Blanks() + "[" + Blanks() + Name({"S", "s", "Other"}) + Blanks() + "]"
+                   + Blanks();
+        case 1:
+            return Blanks() + Pick({";", "#"}) + "comment=1";
+        case 2:
+            return Blanks();
+        default:
+            return Blanks() + Name({"k", "K", "Key", "n"}) + Blanks() + "=" + Blanks()
+                   + Pick({"1", "two words", "\"q\"", "'s'", ""}) + Blanks();
+        }
+    }
+
+    std::mt19937 m_random;
+};
 
 std::vector<SampleFile> SampleFiles()
 {
-    return {
+    std::vector<SampleFile> files = {
         {"Realistic", TestData("realistic_client.ini")},
         {"OddValues", TestData("odd_values_client.ini")},
         {"Defaults", TestData("default_client_file.ini")},
@@ -203,7 +345,36 @@ std::vector<SampleFile> SampleFiles()
         {"DuplicateSections", "[A]\nx=1\n[B]\ny=2\n[a]\nx=9\nz=3\n"},
         {"BlankLinesAndComments", "[A]\r\nx=1\r\n\r\n; about B\r\n\r\n[B]\r\ny=2\r\n\r\n"},
         {"Empty", ""},
+        // Blanks the platform trims besides space and tab: a header or a key hidden behind them
+        // would get a second one that the game never reads.
+        {"VerticalTabBeforeHeader",
+         "\v[x]\nk=1\n[y]\nm=2\n",
+         {{"x", "k", "2"}, {"x", "New", "3"}, {"y", "m", "4"}}},
+        {"BlanksAroundNamesAndValues",
+         "[\f Blanked \x1a]\v\r\n\fk\v=\x1a"
+         "1\x1a\r\n\x1a\vj \f= \"q\"\v\r\n\v\f\r\n[Next]\r\n"
+         "\x1a;comment\r\nz=\f0\r\n\x1a",
+         {{"Blanked", "k", "5"},
+          {"Blanked", "j", "6"},
+          {"Blanked", "Added", "7"},
+          {"Next", "Added", "8"}}},
+        // The platform ends a name at a NUL, after trimming it: "m \0" names "m ".
+        {"NulInNames",
+         "[x]\nk\0junk=se\nm \0junk=hidden\n\0lost=1\n[y\0junk]\nz=1\n[w \0]\nz=2\n"s,
+         {{"x", "k", "new"}, {"x", "m", "2"}, {"y", "z", "3"}, {"w", "z", "4"}}},
+        // LF CR is one ending; a CR that starts a CRLF is not part of one.
+        {"LfCrEndings",
+         "[A]\na=1\n\r[B]\n\rb=2\n\r\n[C]\nc=3\n\r",
+         {{"A", "Added", "1"}, {"B", "b", "5"}, {"B", "New", "6"}, {"C", "More", "7"}}},
+        {"LoneCrBlankLineAfterKey", "[A]\na=1\r\r[B]\nb=2\n", {{"A", "Added", "1"}}},
     };
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        files.push_back(
+            {"Random" + std::to_string(seed),
+             RandomFile(seed).Bytes(),
+             {{"S", "k", "w"}, {"S", "Key", "w"}, {"Other", "n", "w"}, {"s", "New", "w"}}});
+    }
+    return files;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files,

@@ -10,6 +10,7 @@ public:
     {
         return RealFileSystem().ReadAll(path);
     }
+    FileRead Read(const std::string &path) override { return RealFileSystem().Read(path); }
     bool CanReplace(const std::string &path) override
     {
         ++canReplaceCalls;

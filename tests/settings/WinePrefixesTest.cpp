@@ -1,6 +1,7 @@
 #include "locate/WinePrefixes.h"
 
 #include "FakeWinePrefix.h"
+#include "locate/HeroicGames.h"
 #include "locate/LutrisGames.h"
 #include "locate/SteamLibraries.h"
 
@@ -96,6 +97,70 @@ INSTANTIATE_TEST_SUITE_P(
         LutrisCase{"Unclosed", "game:\n  prefix: '/g\n", std::nullopt}),
     [](const auto &info) { return std::string(info.param.name); });
 
+struct HeroicCase
+{
+    const char *name;
+    std::string json;
+    std::optional<std::string> prefix;
+};
+
+void PrintTo(const HeroicCase &heroicCase, std::ostream *out)
+{
+    *out << heroicCase.name;
+}
+
+class HeroicGamePrefixTest : public testing::TestWithParam<HeroicCase>
+{};
+
+TEST_P(HeroicGamePrefixTest, ReadsTheGamesPrefixStrictly)
+{
+    EXPECT_EQ(HeroicGamePrefix(GetParam().json), GetParam().prefix);
+}
+
+// The settings as Heroic writes them, around the member under test.
+std::string GameSettings(const std::string &members)
+{
+    return "{\n  \"Duskmarch\": {\n    \"autoInstallDxvk\": true,\n    \"maxSharpness\": 5,\n"
+           "    \"targetExe\": \"\",\n    \"enviromentOptions\": [],\n    \"wineVersion\": "
+           "{\"bin\": \"/usr/bin/wine\", \"name\": \"Wine Default\", \"type\": \"wine\"},\n"
+           "    \"offlineMode\": false,\n    \"scale\": -1.5e+2,\n    \"nothing\": null"
+           + members + "\n  },\n  \"version\": \"v0\",\n  \"explicit\": true\n}\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings,
+    HeroicGamePrefixTest,
+    testing::Values(
+        HeroicCase{"Plain",
+                   GameSettings(",\n    \"winePrefix\": \"/home/u/Games/Heroic/Prefixes/Dm\""),
+                   "/home/u/Games/Heroic/Prefixes/Dm"},
+        HeroicCase{"Escapes",
+                   GameSettings(R"(, "winePrefix": "\/g\\x \"q\" \u00e9\ud83c\udfae\t")"),
+                   "/g\\x \"q\" \xc3\xa9\xf0\x9f\x8e\xae\t"},
+        HeroicCase{
+            "FirstGameWins", R"({"a": {"winePrefix": "/a"}, "b": {"winePrefix": "/b"}})", "/a"},
+        HeroicCase{"NoPrefix", GameSettings(""), std::nullopt},
+        HeroicCase{"Empty", GameSettings(R"(, "winePrefix": "")"), std::nullopt},
+        HeroicCase{"NotText", GameSettings(R"(, "winePrefix": ["/a"])"), std::nullopt},
+        HeroicCase{"TopLevel", R"({"winePrefix": "/a"})", std::nullopt},
+        HeroicCase{"NestedDeeper", R"({"g": {"wineVersion": {"winePrefix": "/a"}}})", std::nullopt},
+        HeroicCase{"InAnArray", R"([{"winePrefix": "/a"}])", std::nullopt},
+        HeroicCase{"NulInPath", R"({"g": {"winePrefix": "/a\u0000b"}})", std::nullopt},
+        HeroicCase{"TrailingComma", R"({"g": {"winePrefix": "/a",}})", std::nullopt},
+        HeroicCase{"Unclosed", R"({"g": {"winePrefix": "/a"})", std::nullopt},
+        HeroicCase{"UnclosedText", R"({"g": {"winePrefix": "/a}})", std::nullopt},
+        HeroicCase{"UnknownEscape", R"({"g": {"winePrefix": "/\a"}})", std::nullopt},
+        HeroicCase{"LoneSurrogate", R"({"g": {"winePrefix": "/\ud83c"}})", std::nullopt},
+        HeroicCase{"ControlCharacter", "{\"g\": {\"winePrefix\": \"/a\tb\"}}", std::nullopt},
+        HeroicCase{"LeadingZero", R"({"g": {"n": 01, "winePrefix": "/a"}})", std::nullopt},
+        HeroicCase{"BareWord", R"({"g": {"n": yes, "winePrefix": "/a"}})", std::nullopt},
+        HeroicCase{"TrailingText", R"({"g": {"winePrefix": "/a"}} x)", std::nullopt},
+        HeroicCase{"DeepNesting",
+                   R"({"g": {"winePrefix": "/a", "n": )" + std::string(100000, '[')
+                       + std::string(100000, ']') + "}}",
+                   std::nullopt}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 class FindWinePrefixesTest : public testing::Test
 {
 protected:
@@ -138,11 +203,38 @@ TEST_F(FindWinePrefixesTest, FindsEveryLayoutInSearchOrderEachOnce)
     Prefix(Home() / "Games/Heroic/Prefixes/Duskmarch");
     Prefix(Home() / "Games/Heroic/Prefixes/default/Duskmarch Online");
     Prefix(Home() / "Games/Heroic/Prefixes/default/Proton Game/pfx");
+    const auto heroicSettings = Home() / ".config/heroic/GamesConfig";
+    Write(heroicSettings / "Dm.json",
+          R"({"Dm": {"winePrefix": ")" + (Elsewhere() / "heroic").string() + R"("}})");
+    Write(heroicSettings / "Old.json",
+          R"({"Old": {"winePrefix": "~/Games/Heroic/Prefixes/Duskmarch"}})");
+    Write(heroicSettings / "Dm.json.bak", R"({"Dm": {"winePrefix": "/ignored"}})");
+    Prefix(Elsewhere() / "heroic");
+    Write(Home() / ".var/app/com.heroicgameslauncher.hgl/config/heroic/GamesConfig/P.json",
+          R"({"P": {"winePrefix": "~/proton game"}})");
+    Prefix(Home() / "proton game/pfx");
     Prefix(Home() / ".wine");
     Prefix(Elsewhere() / "custom");
     auto environment = Environment();
     environment.winePrefix = (Elsewhere() / "custom").string();
 
+    std::vector<std::string> launchers;
+    for (const auto &prefix : FindLauncherPrefixes(environment))
+        launchers.push_back(prefix.launcher);
+    EXPECT_THAT(launchers,
+                ElementsAre("Wine",
+                            "Wine",
+                            "Steam",
+                            "Steam",
+                            "Lutris",
+                            "Lutris",
+                            "Bottles",
+                            "Bottles",
+                            "Heroic",
+                            "Heroic",
+                            "Heroic",
+                            "Heroic",
+                            "Heroic"));
     EXPECT_THAT(FindWinePrefixes(environment),
                 ElementsAre(Elsewhere() / "custom",
                             Home() / ".wine",
@@ -154,7 +246,9 @@ TEST_F(FindWinePrefixesTest, FindsEveryLayoutInSearchOrderEachOnce)
                             Home() / ".var/app/com.usebottles.bottles/data/bottles/bottles/Games",
                             Home() / "Games/Heroic/Prefixes/Duskmarch",
                             Home() / "Games/Heroic/Prefixes/default/Duskmarch Online",
-                            Home() / "Games/Heroic/Prefixes/default/Proton Game/pfx"));
+                            Home() / "Games/Heroic/Prefixes/default/Proton Game/pfx",
+                            Elsewhere() / "heroic",
+                            Home() / "proton game/pfx"));
 }
 
 TEST_F(FindWinePrefixesTest, FollowsTheDataAndConfigurationHomes)

@@ -7,6 +7,19 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace {
+
+QString TakeFront(std::deque<QString> &answers)
+{
+    if (answers.empty())
+        return {};
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 MainWindowFixture::~MainWindowFixture() = default;
 
 void MainWindowFixture::StartWithFile(const std::string &bytes)
@@ -47,7 +60,33 @@ Seams MainWindowFixture::TestSeams()
         std::error_code error;
         return std::filesystem::is_regular_file(path, error);
     };
-    seams.platform.executableFolder = [this] { return (folder.path() / "").string(); };
+    seams.platform.executableFolder
+        = [this] { return executableFolder.value_or((folder.path() / "").string()); };
+    seams.askAboutUnsavedChanges = [this](const QString &question) {
+        questions.push_back(question);
+        if (unsavedAnswers.empty())
+            return UnsavedAnswer::Discard;
+        const UnsavedAnswer answer = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return answer;
+    };
+    seams.chooseFileToOpen = [this](const QString &) { return TakeFront(openAnswers); };
+    seams.chooseFileToSave = [this](const QString &) {
+        ++saveDialogs;
+        return TakeFront(saveAnswers);
+    };
+    seams.rememberedFile = [this] { return rememberedFile; };
+    seams.rememberFile = [this](const std::string &path) { rememberedFile = path; };
+    seams.askAboutChangedFile = [this](const QString &fileName) {
+        changedFileQuestions.push_back(fileName);
+        if (changedFileAnswers.empty()) {
+            ADD_FAILURE() << "asked about a changed file with no answer queued";
+            return ChangedFileAnswer::Cancel;
+        }
+        const auto answer = changedFileAnswers.front();
+        changedFileAnswers.pop_front();
+        return answer;
+    };
     return seams;
 }
 

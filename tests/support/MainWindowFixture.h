@@ -63,8 +63,25 @@ protected:
     std::vector<QUrl> openedUrls;
     // What the program's version block reads as; none by default.
     std::optional<VersionBlock> versionBlock;
+    // Answers to "<file> was changed by another program since it was loaded.", taken front
+    // first, and the file names it was asked with.
+    std::deque<ChangedFileAnswer> changedFileAnswers;
+    std::vector<QString> changedFileQuestions;
     // The FILE of the command line, when the test gives one.
     std::optional<std::string> clientFileArgument;
+    // Answers to "Save changes to … before …?", front first; Discard when none is queued.
+    std::deque<UnsavedAnswer> unsavedAnswers;
+    // Every such question asked, in order.
+    std::vector<QString> questions;
+    // Answers of the open and save dialogs, front first; empty stands for Cancel.
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    // How many times the save dialog opened.
+    int saveDialogs = 0;
+    // The file remembered between runs.
+    std::optional<std::string> rememberedFile;
+    // The executable's folder, when not the temporary folder.
+    std::optional<std::string> executableFolder;
 
 private:
     void Start();

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ini/FileSystem.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What the operating system tells of a file without reading it. Any write to the file changes
+// at least one of them, short of a clock set back.
+struct FileMetadata
+{
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0; // the inode's change time; 0 where the system keeps none
+    std::uint64_t identity = 0; // inode or file index, so a file renamed over it shows
+    std::uint64_t device = 0;
+
+    bool operator==(const FileMetadata &) const = default;
+};
+
+// The metadata of the file at path; nullopt when there is none to be had.
+std::optional<FileMetadata> MetadataOf(const std::string &path);
+
+// What a file was when it was read: enough to tell later whether another program wrote to it.
+struct FileStamp
+{
+    FileRead::Outcome outcome = FileRead::Outcome::Missing;
+    FileMetadata metadata;
+    std::uint64_t hash = 0; // of the bytes read
+};
+
+std::uint64_t ContentHash(std::string_view bytes);
+
+// Reads the file and stamps it; the metadata is taken first, so a write during the read shows
+// later as a change, never as none.
+FileStamp StampFile(const std::string &path, FileSystem &fileSystem = RealFileSystem());
+
+// Whether the file differs from the stamped one: it appeared, went, or holds other bytes. The
+// metadata answers when nothing moved; the bytes are compared only when something did.
+bool FileChangedSince(const std::string &path,
+                      const FileStamp &stamp,
+                      FileSystem &fileSystem = RealFileSystem());
+
+// While it lives, every read of the file at path must find the bytes of the stamp, or those the
+// last write through the private-profile layer gave it: a read that finds others is treated
+// as a failed read, so a file another program rewrites during a load or a save is never taken
+// half-read nor merged into. One guard at a time.
+class ScopedFileGuard
+{
+public:
+    ScopedFileGuard(std::string path, const FileStamp &expected);
+    ~ScopedFileGuard();
+
+    ScopedFileGuard(const ScopedFileGuard &) = delete;
+    ScopedFileGuard &operator=(const ScopedFileGuard &) = delete;
+
+    // Whether a read found bytes other than those expected, or failed.
+    bool Broken() const { return m_broken; }
+
+    // For the private-profile layer.
+    bool Allows(const std::string &path, const FileRead &read);
+    void Wrote(const std::string &path, std::string_view content);
+
+private:
+    std::string m_path;
+    std::optional<std::uint64_t> m_hash; // none: no file expected
+    bool m_broken = false;
+};
+
+// The guard in place, if any.
+ScopedFileGuard *ActiveFileGuard();

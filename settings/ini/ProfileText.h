@@ -1,0 +1,70 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// The bytes that the platform's private-profile reader treats apart from the rest: blanks, the
+// NUL byte and line endings. Every scan that finds a section, a key or a value goes through
+// these, so that what we find is what the game finds.
+
+// Space, tab, vertical tab, form feed and 0x1A (the end-of-file mark of old DOS text files):
+// the platform trims all of them around section names, key names and values. Most bytes are
+// printable, so one comparison tells them apart; this runs over every line of a section read.
+inline bool IsProfileBlank(char c)
+{
+    constexpr std::uint64_t Blanks
+        = (1ULL << ' ') | (1ULL << '\t') | (1ULL << '\v') | (1ULL << '\f') | (1ULL << 0x1A);
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && ((Blanks >> byte) & 1) != 0;
+}
+
+inline std::string_view TrimBlanks(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsProfileBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsProfileBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+// The text up to its first NUL byte: the platform hands names and values over as C strings, so
+// a NUL in the file ends them. Names and values are short: a plain loop finds it sooner than a
+// call of memchr() would.
+inline std::string_view UpToNul(std::string_view text)
+{
+    if (text.size() > 32)
+        return text.substr(0, std::min(text.find('\0'), text.size()));
+    return text.substr(
+        0, static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin()));
+}
+
+// A section's or a key's name as the game matches it, from the text between "[" and "]" or
+// before the "=". Trimmed first and cut after, as the platform does: "k \0x" names "k ", which
+// no request for "k" finds.
+inline std::string_view NameAsRead(std::string_view rawName)
+{
+    return UpToNul(TrimBlanks(rawName));
+}
+
+// The size of the line ending at the start of the text (the text from a line's first CR or LF):
+// CRLF, and LF CR unless its CR starts a CRLF, end a line as one, so that a line added after
+// either leaves its ending as it was; else a lone CR or LF; none at the text's end.
+inline std::size_t LineEndingSize(std::string_view fromBreak)
+{
+    const std::size_t size = fromBreak.size();
+    if (size == 0)
+        return 0;
+    if (size == 1)
+        return 1;
+    // Plain comparisons: this runs once for every line of a section read.
+    const char first = fromBreak[0];
+    const char second = fromBreak[1];
+    if (first == '\r')
+        return second == '\n' ? 2 : 1;
+    const bool crStartsCrLf = size > 2 && fromBreak[2] == '\n';
+    return second == '\r' && !crStartsCrLf ? 2 : 1;
+}

@@ -1,0 +1,167 @@
+// Another program at the client file: replacing it between a load and a save, rewriting it
+// during a save, or making its read fail. The change is seen, and never half-merged.
+
+#include "ClientFile.h"
+#include "FailingFileSteps.h"
+#include "TempFolder.h"
+#include "ini/AtomicFile.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The real steps, with a hook run before each opening of a file for reading.
+class OpeningHookSteps : public FailingFileSteps
+{
+public:
+    explicit OpeningHookSteps(std::function<void(int opening)> hook)
+        : FailingFileSteps(0)
+        , m_hook(std::move(hook))
+    {}
+
+    int OpenForReading(const std::string &path) override
+    {
+        m_hook(++m_openings);
+        return FailingFileSteps::OpenForReading(path);
+    }
+
+private:
+    std::function<void(int)> m_hook;
+    int m_openings = 0;
+};
+
+class OutsideChangesTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        original = TestData("realistic_client.ini");
+        WriteBytes(path, original);
+        ASSERT_EQ(LoadAllSections(path, settings, loaded), std::nullopt);
+        settings.Defaults.VideoMode = 4;
+    }
+
+    // What the game does: a new file renamed over the old one.
+    void ReplaceAsAnotherProgram(const std::string &bytes)
+    {
+        WriteBytes(folder.file("game.tmp"), bytes);
+        ASSERT_EQ(std::rename(folder.file("game.tmp").c_str(), path.c_str()), 0);
+    }
+
+    TempFolder folder;
+    std::string path = folder.file("dmclient.ini");
+    std::string original;
+    ClientSettings settings;
+    FileStamp loaded;
+};
+
+TEST_F(OutsideChangesTest, OnlyOtherBytesCountAsAChange)
+{
+    EXPECT_FALSE(ClientFileChangedSince(path, loaded));
+    // Touched, or written again with the same bytes: the metadata moves, the content does not.
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), nullptr, 0), 0);
+    ReplaceAsAnotherProgram(original);
+    EXPECT_FALSE(ClientFileChangedSince(path, loaded));
+
+    std::string sameSize = original;
+    sameSize[sameSize.find('=') + 1] ^= 1;
+    ReplaceAsAnotherProgram(sameSize);
+    EXPECT_TRUE(ClientFileChangedSince(path, loaded));
+
+    fs::remove(path);
+    EXPECT_TRUE(ClientFileChangedSince(path, loaded)) << "removed";
+}
+
+TEST_F(OutsideChangesTest, AFileCreatedAfterALoadOfNoneIsAChange)
+{
+    fs::remove(path);
+    ASSERT_EQ(LoadAllSections(path, settings, loaded), std::nullopt);
+    EXPECT_FALSE(ClientFileChangedSince(path, loaded));
+    WriteBytes(path, "[Defaults]\r\n");
+    EXPECT_TRUE(ClientFileChangedSince(path, loaded));
+}
+
+TEST_F(OutsideChangesTest, OurOwnSaveIsNoChange)
+{
+    FileStamp saved = loaded;
+    ASSERT_EQ(SaveAllSections(path, settings, saved), std::nullopt);
+    EXPECT_TRUE(ClientFileChangedSince(path, loaded));
+    EXPECT_FALSE(ClientFileChangedSince(path, saved));
+}
+
+TEST_F(OutsideChangesTest, ASaveStoppedHalfWayIsOursUnlessItMetAnotherProgram)
+{
+    // Refused at the key maps, after the sections before them were written.
+    settings.KeyMaps[5] = "a\nb";
+    FileStamp saved = loaded;
+    EXPECT_EQ(SaveAllSections(path, settings, saved), "Unable to write to " + path);
+    ASSERT_NE(ReadBytes(path), original);
+    EXPECT_FALSE(ClientFileChangedSince(path, saved)) << "our own half save taken for another's";
+
+    OpeningHookSteps hook([&](int count) {
+        if (count == 3)
+            ReplaceAsAnotherProgram("[Defaults]\r\nVideoMode=1\r\n");
+    });
+    {
+        const ScopedFileSteps steps(hook);
+        EXPECT_EQ(SaveAllSections(path, settings, saved), "Unable to write to " + path);
+    }
+    EXPECT_TRUE(ClientFileChangedSince(path, saved));
+}
+
+TEST_F(OutsideChangesTest, AFileReplacedBetweenTheSectionsOfASaveIsNotMergedInto)
+{
+    const std::string game = "[Defaults]\r\nVideoMode=1\r\n; the game's own\r\n";
+    for (int opening = 2; opening <= 7; ++opening) {
+        SCOPED_TRACE(testing::Message() << "replaced before opening " << opening);
+        WriteBytes(path, original);
+        OpeningHookSteps hook([&](int count) {
+            if (count == opening)
+                ReplaceAsAnotherProgram(game);
+        });
+        const ScopedFileSteps steps(hook);
+        EXPECT_EQ(SaveAllSections(path, settings), "Unable to write to " + path);
+        EXPECT_EQ(ReadBytes(path), game);
+    }
+}
+
+TEST_F(OutsideChangesTest, AFileRewrittenInPlaceDuringASaveIsNeverHalfMerged)
+{
+    WriteBytes(path, original);
+    OpeningHookSteps hook([&](int count) {
+        if (count == 3) { // before the second section reads it
+            std::FILE *file = std::fopen(path.c_str(), "ab");
+            std::fputs("[Game]\r\nKey=1\r\n", file);
+            std::fclose(file);
+        }
+    });
+    const ScopedFileSteps steps(hook);
+    EXPECT_EQ(SaveAllSections(path, settings), "Unable to write to " + path);
+    EXPECT_NE(ReadBytes(path).find("[Game]\r\nKey=1\r\n"), std::string::npos);
+}
+
+TEST_F(OutsideChangesTest, ALoadThatCannotReadTheFileSaysSoAndGivesDefaults)
+{
+    for (int failAt = 1; failAt <= 3; ++failAt) { // open, stat, read
+        SCOPED_TRACE(failAt);
+        FailingFileSteps failing(failAt);
+        const ScopedFileSteps steps(failing);
+        ClientSettings read;
+        EXPECT_EQ(LoadAllSections(path, read, loaded), "Unable to read " + path);
+        EXPECT_EQ(loaded.outcome, FileRead::Outcome::Failed);
+    }
+    fs::remove(path);
+    ClientSettings none;
+    EXPECT_EQ(LoadAllSections(path, none), std::nullopt) << "a missing file is no failure";
+}
+
+} // namespace
