@@ -1,10 +1,8 @@
 #include "SettingHints.h"
 
-#include "SettingIds.h"
-
 #include <QEvent>
-#include <QTableWidget>
 #include <QVariant>
+#include <QWidget>
 
 namespace {
 
@@ -68,20 +66,6 @@ void SettingHints::ShowHint(QWidget *control, const PageSelection &selection)
     control->setWhatsThis(hint);
     if (setting)
         control->setAccessibleName(Text(setting->label));
-    if (auto *grid = qobject_cast<QTableWidget *>(control))
-        ShowKeyMapHints(grid);
-}
-
-void SettingHints::ShowKeyMapHints(QTableWidget *grid)
-{
-    for (int row = 0; row < grid->rowCount(); ++row) {
-        QTableWidgetItem *cell = grid->item(row, 1);
-        const Setting *setting = FindSetting(KeyMapId(row));
-        if (!cell || !setting)
-            continue;
-        cell->setToolTip(SettingHint(*setting));
-        cell->setWhatsThis(SettingHint(*setting));
-    }
 }
 
 bool SettingHints::eventFilter(QObject *watched, QEvent *event)

@@ -5,15 +5,13 @@
 #include <QObject>
 #include <QString>
 
-class QTableWidget;
-
 // A setting's hint: the control's own hint, if it has one, then the catalogue's label and
 // description, the file key it writes and the default a reset gives back.
 QString SettingHint(const Setting &setting, const QString &ownHint = {});
 
 // Gives every bound control its hint, "What's This?" text and accessible name from the
-// catalogue, for the setting it edits under the current selection; the key map grid gets one per
-// binding cell. A control's hint is rebuilt, too, right before it shows, so a shared control
+// catalogue, for the setting it edits under the current selection (the key map page gives each
+// row its own). A control's hint is rebuilt, too, right before it shows, so a shared control
 // always describes what it edits now.
 class SettingHints : public QObject
 {
@@ -25,7 +23,6 @@ public:
                  QObject *parent = nullptr);
 
     void ShowHints();
-    void ShowKeyMapHints(QTableWidget *grid);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -182,7 +182,9 @@ TEST_F(SettingHistoryTest, EveryBoundControlDescribesTheSettingItEditsNow)
                 hint = grid->item(setting.item, 1)->toolTip();
             EXPECT_TRUE(hint.contains(QString::fromStdString(setting.label)));
             EXPECT_TRUE(hint.contains("] " + key + "\n")) << hint.toStdString();
-            EXPECT_EQ(control->whatsThis(), control->toolTip());
+            if (!qobject_cast<QTableWidget *>(control)) {
+                EXPECT_EQ(control->whatsThis(), control->toolTip());
+            }
         }
     }
     // A hint the form gives stays first.
