@@ -86,7 +86,6 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
     CreatePages();
     BindSettings();
     FixWindowFrame();
-    CreateCountsPanel();
     CreateChangedOnDiskNotice();
     m_watch = new ClientFileWatch(this);
     ConnectHandlers();
@@ -160,14 +159,15 @@ void TDMini1::FixWindowFrame()
 
 void TDMini1::AddCountsPanel()
 {
-    // Counts that stay in view whatever the last command said.
-    auto *counts = new QLabel(ui->StatusBar1);
-    counts->setObjectName(QStringLiteral("CountsPanel"));
-    counts->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    ui->StatusBar1->addPermanentWidget(counts);
-    connect(keyMapPage, &KeyMapPage::clashCountChanged, counts, [counts](int clashes) {
-        counts->setText(KeyMapPage::ClashCountText(clashes));
-        counts->setVisible(!counts->text().isEmpty());
+    // Counts that stay in view whatever the last command said: unsaved changes and key clashes.
+    m_countsPanel = new QLabel(ui->StatusBar1);
+    m_countsPanel->setObjectName(QStringLiteral("CountsPanel"));
+    m_countsPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_countsPanel->hide();
+    ui->StatusBar1->addPermanentWidget(m_countsPanel);
+    connect(keyMapPage, &KeyMapPage::clashCountChanged, this, [this](int clashes) {
+        m_clashCount = clashes;
+        ShowCounts();
     });
 }
 
@@ -511,6 +511,11 @@ bool TDMini1::hasUnsavedChanges() const
 void TDMini1::UpdateUnsavedState()
 {
     setWindowModified(hasUnsavedChanges());
+    ShowCounts();
+}
+
+void TDMini1::ShowCounts()
+{
     const QString counts = CountsPanelText();
     m_countsPanel->setText(counts);
     // Out of the way while there is nothing to count, so panel 1 keeps its width.
@@ -523,22 +528,13 @@ QString TDMini1::CountsPanelText() const
     if (textPage->HasPendingEdit())
         unsaved += CountDifferingComponents(textPage->CurrentTextColor,
                                             m_settings.UserColors[textPage->SelectedUserColor]);
-    if (unsaved == 0)
-        return {};
-    return unsaved == 1 ? QStringLiteral("1 unsaved change")
-                        : QStringLiteral("%1 unsaved changes").arg(unsaved);
-}
-
-void TDMini1::CreateCountsPanel()
-{
-    m_countsPanel = findChild<QLabel *>(QStringLiteral("CountsPanel"));
-    if (m_countsPanel)
-        return;
-    m_countsPanel = new QLabel(ui->StatusBar1);
-    m_countsPanel->setObjectName(QStringLiteral("CountsPanel"));
-    m_countsPanel->setFrameShape(QFrame::Panel);
-    m_countsPanel->setFrameShadow(QFrame::Sunken);
-    ui->StatusBar1->addPermanentWidget(m_countsPanel);
+    QStringList counts;
+    if (unsaved > 0)
+        counts << (unsaved == 1 ? QStringLiteral("1 unsaved change")
+                                : QStringLiteral("%1 unsaved changes").arg(unsaved));
+    if (const QString clashes = KeyMapPage::ClashCountText(m_clashCount); !clashes.isEmpty())
+        counts << clashes;
+    return counts.join(QStringLiteral(", "));
 }
 
 void TDMini1::CreateChangedOnDiskNotice()

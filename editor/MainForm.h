@@ -94,7 +94,7 @@ private:
     void ReportEdits(const std::vector<std::string> &ids);
 
     // Which file, and whether it has unsaved changes: the title, panel 1 and the counts panel.
-    void CreateCountsPanel();
+    void ShowCounts();
     void CreateChangedOnDiskNotice();
     std::string StartUpPath() const;
     void UpdateUnsavedState();
@@ -155,6 +155,7 @@ private:
     // Set at start-up; changes only when the player opens another file or saves elsewhere.
     std::string ClientIniPath;
     QLabel *m_countsPanel = nullptr;
+    int m_clashCount = 0;
     QToolButton *m_reloadNotice = nullptr;
     ClientFileWatch *m_watch = nullptr;
     bool m_shownBefore = false;

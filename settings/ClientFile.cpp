@@ -86,6 +86,10 @@ SaveAllSections(const std::string &path, const ClientSettings &settings, FileSta
         error = SaveSectionsInOrder(path, settings);
         ours = !guard.Broken();
     }
+    // A section with nothing to change writes nothing, but a file it found rewritten under it
+    // still ends the save as refused: the caller must not take it for saved.
+    if (!ours && !error)
+        error = IniWriteError(path).what();
     // A save that stopped half-way still wrote the file alone; one that met another program
     // keeps the old stamp, so that the next save asks about the change.
     if (ours)

@@ -132,10 +132,16 @@ protected:
         return item && item->data(Qt::BackgroundRole).isValid() && !item->icon().isNull();
     }
 
+    // The clash count of the counts panel, which also counts unsaved changes.
     QString countsText()
     {
         auto *counts = find<QLabel>(QStringLiteral("CountsPanel"));
-        return counts ? counts->text() : QString();
+        if (!counts)
+            return {};
+        QStringList clashes = counts->text().split(QStringLiteral(", "));
+        clashes.removeIf(
+            [](const QString &part) { return !part.contains(QLatin1String("clash")); });
+        return clashes.join(QStringLiteral(", "));
     }
 
     std::vector<int> visibleRows()

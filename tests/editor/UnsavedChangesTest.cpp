@@ -130,10 +130,11 @@ TEST_F(UnsavedChangesTest, MarkerFollowsTheRecordsAndThePendingTextColour)
 
     TypeIntoField(find<SpinEdit>("XContainerSpinEdit"), "7");
     EXPECT_TRUE(window().isWindowModified());
-    EXPECT_EQ(find<QLabel>("CountsPanel")->text(), "1 unsaved change");
+    // The panel also counts the key clashes the file has.
+    EXPECT_TRUE(find<QLabel>("CountsPanel")->text().startsWith("1 unsaved change,"));
     TypeIntoField(find<SpinEdit>("XContainerSpinEdit"), "40");
     EXPECT_FALSE(window().isWindowModified()) << "an edit back to the file's value";
-    EXPECT_EQ(find<QLabel>("CountsPanel")->text(), "");
+    EXPECT_FALSE(find<QLabel>("CountsPanel")->text().contains("unsaved"));
 
     TypeIntoField(find<SpinEdit>("XContainerSpinEdit"), "8");
     clickToolButton("ToolButton2");
