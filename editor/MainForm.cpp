@@ -34,6 +34,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
@@ -625,6 +626,7 @@ void TDMini1::BindSettings()
                                                                    miscPage,
                                                                    keyMapPage,
                                                                    miscPage->filterCheckBoxes()});
+    AddResetMenus();
     m_hints = new SettingHints(
         *m_bindings, [this] { return selection(); }, this);
     m_history = new EditHistory(
@@ -753,6 +755,71 @@ void TDMini1::ShowUndoneStep(const std::vector<std::string> &ids)
     if (const Setting *setting = ids.empty() ? nullptr : FindSetting(ids.front()))
         ShowSetting(*setting);
     m_settings = restored;
+    m_history->Rebase();
+    UpdateUnsavedState();
+}
+
+void TDMini1::AddResetMenus()
+{
+    for (QWidget *control : m_bindings->controls()) {
+        if (qobject_cast<QTableWidget *>(control))
+            continue;
+        // A number field's text box takes the clicks.
+        QList<QWidget *> receivers{control};
+        if (auto *inner = control->findChild<QLineEdit *>())
+            receivers.append(inner);
+        for (QWidget *receiver : receivers) {
+            receiver->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(receiver,
+                    &QWidget::customContextMenuRequested,
+                    this,
+                    [this, control, receiver](QPoint at) {
+                        ShowResetMenu(control, receiver->mapToGlobal(at));
+                    });
+        }
+    }
+}
+
+void TDMini1::ShowResetMenu(QWidget *control, QPoint at)
+{
+    const Setting *setting = m_bindings->SettingOf(control, selection());
+    if (!setting)
+        return;
+    QMenu menu;
+    QAction *reset = menu.addAction(QStringLiteral("Reset to Default"));
+    reset->setEnabled(SettingText(m_settings, *setting) != setting->defaultText);
+    QAction *revert = menu.addAction(QStringLiteral("Revert to File"));
+    revert->setEnabled(SettingDiffers(m_settings, m_loaded, *setting));
+    const QAction *chosen = menu.exec(at);
+    if (chosen == reset)
+        ResetToDefault(*setting);
+    else if (chosen == revert)
+        RevertToFile(*setting);
+}
+
+void TDMini1::ResetToDefault(const Setting &setting)
+{
+    ResetSetting(setting, setting.defaultText);
+}
+
+void TDMini1::RevertToFile(const Setting &setting)
+{
+    ResetSetting(setting, SettingText(m_loaded, setting));
+}
+
+void TDMini1::ResetSetting(const Setting &setting, const std::string &text)
+{
+    if (SettingText(m_settings, setting) == text)
+        return;
+    if (SetSettingText(m_settings, setting, text))
+        return;
+    m_edits.Changed(setting.id);
+    // As if the player had entered the value: the pages show it (on the text colour page, as
+    // an Accept), and the step shows where it happened.
+    const ClientSettings reset = m_settings;
+    ShowRecordsOnPages(false);
+    ShowSetting(setting);
+    m_settings = reset;
     m_history->Rebase();
     UpdateUnsavedState();
 }

@@ -59,6 +59,10 @@ public:
     // container or key row selected.
     void ShowSetting(const Setting &setting);
     EditHistory &history() { return *m_history; }
+    // Puts a setting back to the catalogue's default, or to the file as last loaded or saved,
+    // as one edit; the page shows it.
+    void ResetToDefault(const Setting &setting);
+    void RevertToFile(const Setting &setting);
 
     // Whether the records differ from the file as it was loaded or last saved, or a text colour
     // edit waits for Accept.
@@ -118,6 +122,9 @@ private:
     void BindSettings();
     void CreateEditMenu();
     void ShowHistoryInMenu();
+    void AddResetMenus();
+    void ShowResetMenu(QWidget *control, QPoint at);
+    void ResetSetting(const Setting &setting, const std::string &text);
     void ShowUndoneStep(const std::vector<std::string> &ids);
     // Loads every record; false, with "Unable to read <path>" shown, when an existing file
     // could not be read. Saves are refused until a load succeeds.

@@ -236,3 +236,52 @@ TEST_F(SettingHistoryTest, TypedNumberAndWholeDragAreOneStepEach)
     clickToolButton("ToolButton1");
     EXPECT_EQ(steps().count(), 0);
 }
+
+// The saved file with one key's value replaced; the keys used here occur once in the file.
+std::string WithValue(std::string bytes, const std::string &key, const std::string &value)
+{
+    const std::size_t at = bytes.find("\r\n" + key + "=");
+    if (at == std::string::npos) {
+        ADD_FAILURE() << "no " << key;
+        return bytes;
+    }
+    const std::size_t from = at + 3 + key.size();
+    bytes.replace(from, bytes.find("\r\n", from) - from, value);
+    return bytes;
+}
+
+TEST_F(SettingHistoryTest, ResetToDefaultChangesOnlyThatKeyOfTheFileAndUndoesAsOneStep)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    clickToolButton("ToolButton2");
+    const std::string saved = fileBytes();
+    for (const char *id :
+         {"Defaults.ChatFontSize", "WindowColors.ChatWinRed", "TextColors.User_5_Red"}) {
+        SCOPED_TRACE(id);
+        const Setting &setting = *FindSetting(id);
+        ASSERT_NE(SettingText(window().settings(), setting), setting.defaultText);
+        const int stepsBefore = steps().index();
+
+        window().ResetToDefault(setting);
+        EXPECT_EQ(steps().index(), stepsBefore + 1);
+        clickToolButton("ToolButton2");
+        EXPECT_EQ(fileBytes(), WithValue(saved, setting.key, setting.defaultText));
+
+        triggerAction("Undo1");
+        clickToolButton("ToolButton2");
+        EXPECT_EQ(fileBytes(), saved);
+    }
+}
+
+TEST_F(SettingHistoryTest, RevertToFileTakesBackAnEdit)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    const Setting &setting = *FindSetting("Defaults.ChatFontSize");
+    window().ShowSetting(setting);
+    TypeIntoField(find<SpinEdit>("FontSizeSpinEdit"), "7");
+    ASSERT_TRUE(window().hasUnsavedChanges());
+    window().RevertToFile(setting);
+    EXPECT_FALSE(window().hasUnsavedChanges());
+    EXPECT_EQ(find<SpinEdit>("FontSizeSpinEdit")->value(),
+              window().RecordsAsSaved().Defaults.ChatFontSize);
+}
