@@ -697,6 +697,10 @@ void TDMini1::CreateEditMenu()
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction *action : {m_undoAction, m_redoAction})
         action->setShortcutContext(Qt::WindowShortcut);
+    menu->addSeparator();
+    QAction *restore = menu->addAction(QStringLiteral("Restore Defaults on This Page"));
+    restore->setObjectName(QStringLiteral("RestorePageDefaults1"));
+    connect(restore, &QAction::triggered, this, &TDMini1::RestorePageDefaults);
     // An open cell editor or a field under edit hands its text over first, as an edit of its
     // own, so what it holds cannot land on top of the records undo brings back.
     const auto finishTyping = [] {
@@ -820,6 +824,49 @@ void TDMini1::ResetSetting(const Setting &setting, const std::string &text)
     ShowRecordsOnPages(false);
     ShowSetting(setting);
     m_settings = reset;
+    m_history->Rebase();
+    UpdateUnsavedState();
+}
+
+namespace {
+
+bool OnShownPage(const Setting &setting,
+                 const QWidget *page,
+                 const SettingBindings &bindings,
+                 int resolution)
+{
+    if (bindings.PageOf(setting.page) != page)
+        return false;
+    return setting.resolution == 0 || setting.resolution == resolution;
+}
+
+} // namespace
+
+void TDMini1::RestorePageDefaults()
+{
+    const QWidget *page = ui->PageControl1->currentWidget();
+    const QString caption = ui->PageControl1->tabText(ui->PageControl1->currentIndex());
+    if (!m_seams.confirm(
+            QStringLiteral("Put every setting on the %1 page back to its default?").arg(caption)))
+        return;
+    const Setting *first = nullptr;
+    {
+        const SettingEdits::Group oneStep(m_edits);
+        for (const Setting &setting : SettingCatalogue()) {
+            if (!OnShownPage(setting, page, *m_bindings, windowPage->ShownResolution())
+                || SettingText(m_settings, setting) == setting.defaultText
+                || SetSettingText(m_settings, setting, setting.defaultText))
+                continue;
+            m_edits.Changed(setting.id);
+            first = first ? first : &setting;
+        }
+    }
+    if (!first)
+        return;
+    const ClientSettings restored = m_settings;
+    ShowRecordsOnPages(false);
+    ui->PageControl1->setCurrentWidget(const_cast<QWidget *>(page));
+    m_settings = restored;
     m_history->Rebase();
     UpdateUnsavedState();
 }

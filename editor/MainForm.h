@@ -63,6 +63,9 @@ public:
     // as one edit; the page shows it.
     void ResetToDefault(const Setting &setting);
     void RevertToFile(const Setting &setting);
+    // The Edit menu's "Restore Defaults on This Page", after the player confirmed it: every
+    // setting of the page shown (the window page: the layouts at its resolution) as one step.
+    void RestorePageDefaults();
 
     // Whether the records differ from the file as it was loaded or last saved, or a text colour
     // edit waits for Accept.

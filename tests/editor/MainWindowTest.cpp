@@ -317,7 +317,11 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderWithShortcuts)
     };
     for (const auto &[name, keys] : shortcuts)
         EXPECT_EQ(find<QAction>(name)->shortcut(), keys) << name.toStdString();
-    EXPECT_EQ(menuItems(menus[1]->menu()), QStringList({"Undo1:&Undo", "Redo1:&Redo"}));
+    EXPECT_EQ(menuItems(menus[1]->menu()),
+              QStringList({"Undo1:&Undo",
+                           "Redo1:&Redo",
+                           "-",
+                           "RestorePageDefaults1:Restore Defaults on This Page"}));
     EXPECT_EQ(menuItems(menus[2]->menu()),
               QStringList({"Help2:&Help",
                            "-",

@@ -285,3 +285,36 @@ TEST_F(SettingHistoryTest, RevertToFileTakesBackAnEdit)
     EXPECT_EQ(find<SpinEdit>("FontSizeSpinEdit")->value(),
               window().RecordsAsSaved().Defaults.ChatFontSize);
 }
+
+TEST_F(SettingHistoryTest, RestoreDefaultsOnThisPageAsksThenWritesOnlyThatPagesDefaults)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    clickToolButton("ToolButton2");
+    const std::string saved = fileBytes();
+    window().ShowSetting(*FindSetting("Defaults.ChatFontSize")); // the Misc page
+
+    confirmAnswer = false;
+    triggerAction("RestorePageDefaults1");
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(steps().count(), 0);
+
+    confirmAnswer = true;
+    triggerAction("RestorePageDefaults1");
+    EXPECT_EQ(steps().count(), 1);
+    ClientSettings before;
+    LoadAllSections(iniPath(), before);
+    clickToolButton("ToolButton2");
+    ClientSettings written;
+    LoadAllSections(iniPath(), written);
+    for (const Setting &setting : SettingCatalogue()) {
+        SCOPED_TRACE(setting.id);
+        if (setting.page == SettingPage::Misc || setting.page == SettingPage::Containers)
+            EXPECT_EQ(SettingText(written, setting), setting.defaultText);
+        else
+            EXPECT_FALSE(SettingDiffers(written, before, setting));
+    }
+
+    triggerAction("Undo1");
+    clickToolButton("ToolButton2");
+    EXPECT_EQ(fileBytes(), saved);
+}
