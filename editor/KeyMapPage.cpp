@@ -3,6 +3,7 @@
 #include "FileText.h"
 #include "KeyBindingDelegate.h"
 #include "KeyCaptureEdit.h"
+#include "SettingHints.h"
 #include "SettingIds.h"
 #include "sections/SettingCatalogue.h"
 #include "ui_KeyMapPage.h"
@@ -253,7 +254,9 @@ QString KeyMapPage::RowHint(int entry) const
             lines << QStringLiteral("The same key is bound to %1.")
                          .arg(others.join(QStringLiteral(", ")));
     }
-    return lines.join(QLatin1Char('\n'));
+    const Setting *setting = FindSetting(KeyMapId(entry));
+    const QString hint = lines.join(QLatin1Char('\n'));
+    return setting ? SettingHint(*setting, hint) : hint;
 }
 
 QString KeyMapPage::ClashCountText(int count)

@@ -2,7 +2,9 @@
 
 #include "AboutBox.h"
 #include "ClientFileWatch.h"
+#include "ContainerPanel.h"
 #include "DisplayPage.h"
+#include "EditHistory.h"
 #include "FoundMenu.h"
 #include "HelpDialog.h"
 #include "KeyMapPage.h"
@@ -11,6 +13,7 @@
 #include "ModelPage.h"
 #include "OptionPages.h"
 #include "ProgramVersion.h"
+#include "SettingHints.h"
 #include "SvgIcon.h"
 #include "TextColorsPage.h"
 #include "UnsavedCount.h"
@@ -23,17 +26,24 @@
 #include <limits>
 #include <system_error>
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTableWidget>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace {
 
@@ -77,12 +87,17 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
     ui->setupUi(this);
     ShowToolbarIcons();
     CreatePages();
+    BindSettings();
     FixWindowFrame();
     CreateChangedOnDiskNotice();
     m_watch = new ClientFileWatch(this);
     ConnectHandlers();
+    CreateEditMenu();
     m_edits.SetListeners([this](const std::vector<std::string> &ids) { ReportEdits(ids); },
-                         [this] { UpdateUnsavedState(); });
+                         [this] {
+                             m_history->Rebase();
+                             UpdateUnsavedState();
+                         });
     // The title is the file's name, the program's name and the modified marker.
     setWindowTitle(QString());
     setAcceptDrops(true);
@@ -93,6 +108,7 @@ TDMini1::TDMini1(Seams seams, std::optional<std::string> clientFile, QWidget *pa
 
 TDMini1::~TDMini1()
 {
+    qApp->removeEventFilter(this);
     // The pages hold references to the records; take them down while the records still exist.
     ui->PageControl1->disconnect(this);
     delete ui->PageControl1;
@@ -235,10 +251,12 @@ void TDMini1::ShowRecordsOnPages(bool startUp)
     miscPage->RefreshContainerPanel();
     optionPages->FillOptionPages();
     keyMapPage->FillKeyMapPage();
+    m_hints->ShowHints();
 }
 
 void TDMini1::ReportEdits(const std::vector<std::string> &ids)
 {
+    m_history->Recorded(ids);
     UpdateUnsavedState();
     QStringList names;
     for (const std::string &id : ids)
@@ -406,6 +424,8 @@ bool TDMini1::LoadClientFile()
     m_fileUnreadable = LoadAllSections(ClientIniPath, m_settings, m_fileStamp).has_value();
     // Taken before the pages show the records, so a value they clamp counts as unsaved.
     m_loaded = m_settings;
+    // Another file, or the file again: the steps no longer apply.
+    m_history->Clear();
     setWindowFilePath(PathText(ClientIniPath));
     m_watch->Watch(PathText(ClientIniPath));
     m_reloadNotice->hide();
@@ -613,4 +633,259 @@ void TDMini1::VisitDevelopersWebsite1Click()
 {
     // Read anew each time, so the link always carries the version of the running program.
     OpenLink(m_seams, DeveloperPageUrl(ReadFileVersion(m_seams).value_or(UnknownVersion)));
+}
+
+void TDMini1::BindSettings()
+{
+    m_bindings
+        = std::make_unique<SettingBindings>(SettingBindings::Pages{textPage,
+                                                                   windowPage,
+                                                                   modelPage,
+                                                                   displayPage,
+                                                                   miscPage,
+                                                                   keyMapPage,
+                                                                   miscPage->filterCheckBoxes()});
+    AddResetMenus();
+    m_hints = new SettingHints(
+        *m_bindings, [this] { return selection(); }, this);
+    m_history = new EditHistory(
+        m_settings, [this](const std::vector<std::string> &ids) { ShowUndoneStep(ids); }, this);
+    // Shared controls describe the selected item.
+    const auto showHints = [this] { m_hints->ShowHints(); };
+    connect(windowPage->findChild<QComboBox *>(QStringLiteral("WindowComboBox")),
+            &QComboBox::currentIndexChanged,
+            this,
+            showHints);
+    connect(miscPage->findChild<QComboBox *>(QStringLiteral("ContainerComboBox")),
+            &QComboBox::currentIndexChanged,
+            this,
+            showHints);
+    connect(textPage, &TextColorsPage::workingCopyChanged, this, showHints);
+}
+
+PageSelection TDMini1::selection() const
+{
+    const auto *grid = keyMapPage->findChild<QTableWidget *>(QStringLiteral("KeymapEditor"));
+    return {textPage->SelectedUserColor,
+            windowPage->SelectedGameWindow,
+            windowPage->ShownResolution(),
+            miscPage->containerPanel().SelectedContainer,
+            grid && grid->currentRow() >= 0 ? grid->currentRow() : 0};
+}
+
+void TDMini1::ShowSetting(const Setting &setting)
+{
+    const SettingEdits::Quiet selecting(m_edits);
+    ui->PageControl1->setCurrentWidget(m_bindings->PageOf(setting.page));
+    switch (setting.page) {
+    case SettingPage::TextColors:
+        textPage->User_Click(setting.item);
+        textPage->PaintCurrentSwatch();
+        textPage->ShowCurrentInEditors();
+        textPage->RecolorSamples();
+        break;
+    case SettingPage::Windows:
+        if (setting.item > 0 && setting.role != SettingRole::CheckBox)
+            windowPage->ShowWindowAt(setting.item, setting.resolution);
+        break;
+    case SettingPage::Containers:
+        miscPage->containerPanel().SelectedContainer = setting.item;
+        miscPage->RefreshContainerPanel();
+        break;
+    case SettingPage::KeyMaps:
+        if (auto *grid = keyMapPage->findChild<QTableWidget *>(QStringLiteral("KeymapEditor")))
+            grid->setCurrentCell(setting.item, 1);
+        break;
+    default:
+        break;
+    }
+    m_hints->ShowHints();
+}
+
+void TDMini1::CreateEditMenu()
+{
+    auto *menu = new QMenu(QStringLiteral("&Edit"), this);
+    menu->setObjectName(QStringLiteral("Edit1"));
+    ui->MainMenu1->insertMenu(ui->Help1->menuAction(), menu);
+    m_undoAction = menu->addAction(QStringLiteral("&Undo"));
+    m_undoAction->setObjectName(QStringLiteral("Undo1"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = menu->addAction(QStringLiteral("&Redo"));
+    m_redoAction->setObjectName(QStringLiteral("Redo1"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction *action : {m_undoAction, m_redoAction})
+        action->setShortcutContext(Qt::WindowShortcut);
+    menu->addSeparator();
+    QAction *restore = menu->addAction(QStringLiteral("Restore Defaults on This Page"));
+    restore->setObjectName(QStringLiteral("RestorePageDefaults1"));
+    connect(restore, &QAction::triggered, this, &TDMini1::RestorePageDefaults);
+    // An open cell editor or a field under edit hands its text over first, as an edit of its
+    // own, so what it holds cannot land on top of the records undo brings back.
+    const auto finishTyping = [] {
+        if (QWidget *focus = QApplication::focusWidget())
+            focus->clearFocus();
+    };
+    connect(m_undoAction, &QAction::triggered, this, [this, finishTyping] {
+        finishTyping();
+        m_history->stack().undo();
+    });
+    connect(m_redoAction, &QAction::triggered, this, [this, finishTyping] {
+        finishTyping();
+        m_history->stack().redo();
+    });
+    connect(m_history, &EditHistory::stepsChanged, this, &TDMini1::ShowHistoryInMenu);
+    // The fields' own text undo would take these keys first; the settings history has them.
+    qApp->installEventFilter(this);
+    ShowHistoryInMenu();
+}
+
+void TDMini1::ShowHistoryInMenu()
+{
+    const QUndoStack &stack = m_history->stack();
+    m_undoAction->setEnabled(stack.canUndo());
+    m_redoAction->setEnabled(stack.canRedo());
+    m_undoAction->setText(stack.canUndo() ? QStringLiteral("&Undo ") + stack.undoText()
+                                          : QStringLiteral("&Undo"));
+    m_redoAction->setText(stack.canRedo() ? QStringLiteral("&Redo ") + stack.redoText()
+                                          : QStringLiteral("&Redo"));
+}
+
+bool TDMini1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (const QAction *action : {m_undoAction, m_redoAction}) {
+            if (action->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TDMini1::ShowUndoneStep(const std::vector<std::string> &ids)
+{
+    // Showing may clamp a value a field cannot show into the records; the step's records stay
+    // as they were, as after a load.
+    const ClientSettings restored = m_settings;
+    // The key map table first, while the focus is where the step left it: filled after the
+    // other pages, its cells gave their edited texts back to the table.
+    keyMapPage->FillKeyMapPage();
+    ShowRecordsOnPages(false);
+    if (const Setting *setting = ids.empty() ? nullptr : FindSetting(ids.front()))
+        ShowSetting(*setting);
+    m_settings = restored;
+    m_history->Rebase();
+    UpdateUnsavedState();
+}
+
+void TDMini1::AddResetMenus()
+{
+    for (QWidget *control : m_bindings->controls()) {
+        if (qobject_cast<QTableWidget *>(control))
+            continue;
+        // A number field's text box takes the clicks.
+        QList<QWidget *> receivers{control};
+        if (auto *inner = control->findChild<QLineEdit *>())
+            receivers.append(inner);
+        for (QWidget *receiver : receivers) {
+            receiver->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(receiver,
+                    &QWidget::customContextMenuRequested,
+                    this,
+                    [this, control, receiver](QPoint at) {
+                        ShowResetMenu(control, receiver->mapToGlobal(at));
+                    });
+        }
+    }
+}
+
+void TDMini1::ShowResetMenu(QWidget *control, QPoint at)
+{
+    const Setting *setting = m_bindings->SettingOf(control, selection());
+    if (!setting)
+        return;
+    QMenu menu;
+    QAction *reset = menu.addAction(QStringLiteral("Reset to Default"));
+    reset->setEnabled(SettingText(m_settings, *setting) != setting->defaultText);
+    QAction *revert = menu.addAction(QStringLiteral("Revert to File"));
+    revert->setEnabled(SettingDiffers(m_settings, m_loaded, *setting));
+    const QAction *chosen = menu.exec(at);
+    if (chosen == reset)
+        ResetToDefault(*setting);
+    else if (chosen == revert)
+        RevertToFile(*setting);
+}
+
+void TDMini1::ResetToDefault(const Setting &setting)
+{
+    ResetSetting(setting, setting.defaultText);
+}
+
+void TDMini1::RevertToFile(const Setting &setting)
+{
+    ResetSetting(setting, SettingText(m_loaded, setting));
+}
+
+void TDMini1::ResetSetting(const Setting &setting, const std::string &text)
+{
+    if (SettingText(m_settings, setting) == text)
+        return;
+    if (SetSettingText(m_settings, setting, text))
+        return;
+    m_edits.Changed(setting.id);
+    // As if the player had entered the value: the pages show it (on the text colour page, as
+    // an Accept), and the step shows where it happened.
+    const ClientSettings reset = m_settings;
+    ShowRecordsOnPages(false);
+    ShowSetting(setting);
+    m_settings = reset;
+    m_history->Rebase();
+    UpdateUnsavedState();
+}
+
+namespace {
+
+bool OnShownPage(const Setting &setting,
+                 const QWidget *page,
+                 const SettingBindings &bindings,
+                 int resolution)
+{
+    if (bindings.PageOf(setting.page) != page)
+        return false;
+    return setting.resolution == 0 || setting.resolution == resolution;
+}
+
+} // namespace
+
+void TDMini1::RestorePageDefaults()
+{
+    const QWidget *page = ui->PageControl1->currentWidget();
+    const QString caption = ui->PageControl1->tabText(ui->PageControl1->currentIndex());
+    if (!m_seams.confirm(
+            QStringLiteral("Put every setting on the %1 page back to its default?").arg(caption)))
+        return;
+    const Setting *first = nullptr;
+    {
+        const SettingEdits::Group oneStep(m_edits);
+        for (const Setting &setting : SettingCatalogue()) {
+            if (!OnShownPage(setting, page, *m_bindings, windowPage->ShownResolution())
+                || SettingText(m_settings, setting) == setting.defaultText
+                || SetSettingText(m_settings, setting, setting.defaultText))
+                continue;
+            m_edits.Changed(setting.id);
+            first = first ? first : &setting;
+        }
+    }
+    if (!first)
+        return;
+    const ClientSettings restored = m_settings;
+    ShowRecordsOnPages(false);
+    ui->PageControl1->setCurrentWidget(const_cast<QWidget *>(page));
+    m_settings = restored;
+    m_history->Rebase();
+    UpdateUnsavedState();
 }

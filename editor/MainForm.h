@@ -3,6 +3,7 @@
 #include "ClientFile.h"
 #include "PageContext.h"
 #include "Seams.h"
+#include "SettingBindings.h"
 #include "locate/ClientFileLocation.h"
 
 #include <memory>
@@ -19,6 +20,9 @@ class TDMini1;
 
 class ClientFileWatch;
 class DisplayPage;
+class EditHistory;
+class QAction;
+class SettingHints;
 class QLabel;
 class QToolButton;
 class KeyMapPage;
@@ -47,6 +51,22 @@ public:
     const std::string &clientIniPath() const { return ClientIniPath; }
     ClientSettings &settings() { return m_settings; }
     const ClientSettings &settings() const { return m_settings; }
+    // The records as the file was last loaded or saved.
+    const ClientSettings &RecordsAsSaved() const { return m_loaded; }
+
+    const SettingBindings &bindings() const { return *m_bindings; }
+    PageSelection selection() const;
+    // Shows where a setting is edited: its page, with its colour, window and resolution,
+    // container or key row selected.
+    void ShowSetting(const Setting &setting);
+    EditHistory &history() { return *m_history; }
+    // Puts a setting back to the catalogue's default, or to the file as last loaded or saved,
+    // as one edit; the page shows it.
+    void ResetToDefault(const Setting &setting);
+    void RevertToFile(const Setting &setting);
+    // The Edit menu's "Restore Defaults on This Page", after the player confirmed it: every
+    // setting of the page shown (the window page: the layouts at its resolution) as one step.
+    void RestorePageDefaults();
 
     // Whether the records differ from the file as it was loaded or last saved, or a text colour
     // edit waits for Accept.
@@ -61,6 +81,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -105,6 +126,13 @@ private:
     void Open1Click();
     void ShowClientFileInStatusHints();
     void CreateDialogs();
+    void BindSettings();
+    void CreateEditMenu();
+    void ShowHistoryInMenu();
+    void AddResetMenus();
+    void ShowResetMenu(QWidget *control, QPoint at);
+    void ResetSetting(const Setting &setting, const std::string &text);
+    void ShowUndoneStep(const std::vector<std::string> &ids);
     // Loads every record; false, with "Unable to read <path>" shown, when an existing file
     // could not be read. Saves are refused until a load succeeds.
     bool LoadClientFile();
@@ -132,6 +160,11 @@ private:
     // The records as the file gave them, before the pages showed (and perhaps clamped) them.
     ClientSettings m_loaded;
     SettingEdits m_edits;
+    std::unique_ptr<SettingBindings> m_bindings;
+    SettingHints *m_hints = nullptr;
+    EditHistory *m_history = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
     // What the file was when last loaded or saved, to tell another program's changes.
     FileStamp m_fileStamp;
     bool m_fileUnreadable = false;

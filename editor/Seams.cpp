@@ -94,6 +94,16 @@ void RememberFile(const std::string &path)
 
 } // namespace
 
+bool ConfirmWithMessageBox(const QString &question)
+{
+    return QMessageBox::question(QApplication::activeWindow(),
+                                 QApplication::applicationDisplayName(),
+                                 question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
 Seams DefaultSeams()
 {
     return {
@@ -107,5 +117,6 @@ Seams DefaultSeams()
         ChooseFileToSave,
         ReadRememberedFile,
         RememberFile,
+        ConfirmWithMessageBox,
     };
 }

@@ -47,6 +47,8 @@ struct Seams
     // The client file last opened or saved by hand, kept between runs; none yet when nullopt.
     std::function<std::optional<std::string>()> rememberedFile;
     std::function<void(const std::string &path)> rememberFile;
+    // Asks a yes-or-no question before a change of many settings at once; true for yes.
+    std::function<bool(const QString &question)> confirm;
 };
 
 // The real world: Qt's colour dialog, the desktop's link handler, the embedded version block

@@ -185,6 +185,14 @@ void WindowPage::SelectFirstWindow()
     WindowComboBoxChange();
 }
 
+void WindowPage::ShowWindowAt(int kind, int resolution)
+{
+    if (resolution != 0 && resolution != ShownResolution())
+        ChangeResolution(resolution);
+    ui->WindowComboBox->setCurrentIndex(kind - 1);
+    WindowComboBoxChange();
+}
+
 void WindowPage::WindowComboBoxChange()
 {
     RestoreSelectedPreview();

@@ -57,6 +57,12 @@ public:
     // shown; afterwards the previews are laid out again and the selected window shown.
     void ShowRecords(bool startUp);
 
+    // Selects window kind 1..13 and, unless 0, shows the layout of resolution 1..5.
+    void ShowWindowAt(int kind, int resolution);
+    // The resolution whose layout the page shows: CurrentResolution, or 640x480 when that is
+    // none of the five.
+    int ShownResolution() const;
+
     // The "Lock Windows in DM" check box (tag 5); the option pages fill it and store its state.
     QCheckBox *lockWinCheckBox() const;
     // The preview of window kind 1..13, once collected.
@@ -73,9 +79,6 @@ private:
     void ShowButtonIcons();
     QList<WindowPreview *> PreviewsInChildOrder() const;
 
-    // The resolution whose layout the page shows: CurrentResolution, or 640x480 when that is
-    // none of the five.
-    int ShownResolution() const;
     WindowLayoutEntry &SelectedEntry();
     RgbColor &SelectedColor();
 

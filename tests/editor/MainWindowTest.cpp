@@ -299,9 +299,10 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderWithShortcuts)
         return items;
     };
     const QList<QAction *> menus = find<QMenuBar>("MainMenu1")->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), "&File");
-    EXPECT_EQ(menus[1]->text(), "&Help");
+    EXPECT_EQ(menus[1]->text(), "&Edit");
+    EXPECT_EQ(menus[2]->text(), "&Help");
     EXPECT_EQ(
         menuItems(menus[0]->menu()),
         QStringList(
@@ -312,10 +313,17 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrderWithShortcuts)
         {"ReloadIni1", QKeySequence::fromString("F5")},
         {"Exit1", QKeySequence::fromString("Ctrl+Q")},
         {"Help2", QKeySequence::fromString("F1")},
+        {"Undo1", QKeySequence::fromString("Ctrl+Z")},
+        {"Redo1", QKeySequence::fromString("Ctrl+Shift+Z")},
     };
     for (const auto &[name, keys] : shortcuts)
         EXPECT_EQ(find<QAction>(name)->shortcut(), keys) << name.toStdString();
     EXPECT_EQ(menuItems(menus[1]->menu()),
+              QStringList({"Undo1:&Undo",
+                           "Redo1:&Redo",
+                           "-",
+                           "RestorePageDefaults1:Restore Defaults on This Page"}));
+    EXPECT_EQ(menuItems(menus[2]->menu()),
               QStringList({"Help2:&Help",
                            "-",
                            "VisitVEzazHomepage1:&Visit VEzaz Homepage",

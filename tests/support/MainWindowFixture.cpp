@@ -71,6 +71,10 @@ Seams MainWindowFixture::TestSeams()
         unsavedAnswers.pop_front();
         return answer;
     };
+    seams.confirm = [this](const QString &question) {
+        questions.push_back(question);
+        return confirmAnswer;
+    };
     seams.chooseFileToOpen = [this](const QString &) { return TakeFront(openAnswers); };
     seams.chooseFileToSave = [this](const QString &) {
         ++saveDialogs;

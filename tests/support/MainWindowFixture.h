@@ -72,6 +72,8 @@ protected:
     std::optional<std::string> clientFileArgument;
     // Answers to "Save changes to … before …?", front first; Discard when none is queued.
     std::deque<UnsavedAnswer> unsavedAnswers;
+    // The answer to every yes-or-no question (also kept in questions).
+    bool confirmAnswer = true;
     // Every such question asked, in order.
     std::vector<QString> questions;
     // Answers of the open and save dialogs, front first; empty stands for Cancel.
