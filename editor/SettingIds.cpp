@@ -12,13 +12,16 @@ namespace {
 
 constexpr std::array<std::string_view, 3> ComponentNames{"Red", "Green", "Blue"};
 
-// The catalogue id of each [Defaults] flag, by flag index: its check box's item.
+// The catalogue id of each [Defaults] flag, by flag index: the item of every flag encoding
+// (most flags have a check box, but the speed is a radio group and full screen a word).
 const std::array<std::string, DefaultsFlagCount> &FlagIds()
 {
     static const auto ids = [] {
         std::array<std::string, DefaultsFlagCount> table;
         for (const Setting &setting : SectionSettings("Defaults")) {
-            if (setting.role == SettingRole::CheckBox)
+            const auto encoding = setting.encoding;
+            if (encoding == SettingEncoding::TrueFalse || encoding == SettingEncoding::DigitFlag
+                || encoding == SettingEncoding::ScreenWords)
                 table.at(static_cast<std::size_t>(setting.item)) = setting.id;
         }
         return table;
