@@ -98,7 +98,8 @@ SaveAllSections(const std::string &path, const ClientSettings &settings, FileSta
         const ScopedFileGuard guard(path, before, std::move(content));
         error = SaveSectionsInOrder(path, settings);
         ours = !guard.Broken();
-        written = guard.Written();
+        // A refused write may have left part of the file written.
+        written = guard.Written() || error.has_value();
     }
     // A section with nothing to change writes nothing, but a file it found rewritten under it
     // still ends the save as refused: the caller must not take it for saved.
