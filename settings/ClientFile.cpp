@@ -43,6 +43,16 @@ SectionsError SaveSectionsInOrder(const std::string &path, const ClientSettings 
     });
 }
 
+// A save that wrote nothing leaves the stamp it started from, as long as the file's metadata
+// says nobody else wrote either; the bytes need not be read and hashed once more.
+FileStamp StampAfterSave(const std::string &path, const FileStamp &before, bool written)
+{
+    if (!written && before.outcome == FileRead::Outcome::Read
+        && MetadataOf(path) == before.metadata)
+        return before;
+    return StampFile(path);
+}
+
 } // namespace
 
 std::string LocateClientFolder(const PlatformProbe &probe)
@@ -58,8 +68,9 @@ SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)
 
 SectionsError LoadAllSections(const std::string &path, ClientSettings &settings, FileStamp &loaded)
 {
-    loaded = StampFile(path);
-    const ScopedFileGuard guard(path, loaded);
+    std::string content;
+    loaded = StampFile(path, RealFileSystem(), &content);
+    const ScopedFileGuard guard(path, loaded, std::move(content));
     const SectionsError error = LoadSectionsInOrder(path, settings);
     if (!error && guard.Broken())
         return "Unable to read " + path;
@@ -76,15 +87,19 @@ SectionsError
 SaveAllSections(const std::string &path, const ClientSettings &settings, FileStamp &saved)
 {
     // Each section reads the file again; the guard makes sure it finds what the last one left.
-    const FileStamp before = StampFile(path);
+    std::string content;
+    const FileStamp before = StampFile(path, RealFileSystem(), &content);
     if (before.outcome == FileRead::Outcome::Failed)
         return IniWriteError(path).what();
     SectionsError error;
     bool ours = false;
+    bool written = false;
     {
-        const ScopedFileGuard guard(path, before);
+        const ScopedFileGuard guard(path, before, std::move(content));
         error = SaveSectionsInOrder(path, settings);
         ours = !guard.Broken();
+        // A refused write may have left part of the file written.
+        written = guard.Written() || error.has_value();
     }
     // A section with nothing to change writes nothing, but a file it found rewritten under it
     // still ends the save as refused: the caller must not take it for saved.
@@ -93,7 +108,7 @@ SaveAllSections(const std::string &path, const ClientSettings &settings, FileSta
     // A save that stopped half-way still wrote the file alone; one that met another program
     // keeps the old stamp, so that the next save asks about the change.
     if (ours)
-        saved = StampFile(path);
+        saved = StampAfterSave(path, before, written);
     return error;
 }
 

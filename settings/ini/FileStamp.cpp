@@ -21,13 +21,15 @@ std::uint64_t ContentHash(std::string_view bytes)
     return std::hash<std::string_view>{}(bytes);
 }
 
-FileStamp StampFile(const std::string &path, FileSystem &fileSystem)
+FileStamp StampFile(const std::string &path, FileSystem &fileSystem, std::string *content)
 {
     FileStamp stamp;
     stamp.metadata = MetadataOf(path).value_or(FileMetadata{});
-    const FileRead read = fileSystem.Read(path);
+    FileRead read = fileSystem.Read(path);
     stamp.outcome = read.outcome;
     stamp.hash = HashOfRead(read).value_or(0);
+    if (content)
+        *content = std::move(read.content);
     return stamp;
 }
 
@@ -51,6 +53,17 @@ ScopedFileGuard::ScopedFileGuard(std::string path, const FileStamp &expected)
     activeGuard = this;
 }
 
+ScopedFileGuard::ScopedFileGuard(std::string path,
+                                 const FileStamp &expected,
+                                 std::string expectedContent)
+    : ScopedFileGuard(std::move(path), expected)
+{
+    if (m_hash) {
+        m_hash.reset();
+        m_content = std::move(expectedContent);
+    }
+}
+
 ScopedFileGuard::~ScopedFileGuard()
 {
     activeGuard = nullptr;
@@ -60,15 +73,28 @@ bool ScopedFileGuard::Allows(const std::string &path, const FileRead &read)
 {
     if (path != m_path)
         return true;
-    const bool allowed
-        = read.outcome != FileRead::Outcome::Failed && !m_broken && HashOfRead(read) == m_hash;
-    m_broken = !allowed;
-    return allowed;
+    m_broken = m_broken || read.outcome == FileRead::Outcome::Failed || !Expects(read);
+    return !m_broken;
+}
+
+// The bytes are compared directly where the guard holds them, else their hash.
+bool ScopedFileGuard::Expects(const FileRead &read) const
+{
+    if (read.outcome != FileRead::Outcome::Read)
+        return !m_content && !m_hash;
+    if (m_content)
+        return read.content == *m_content;
+    return m_hash == ContentHash(read.content);
 }
 
 void ScopedFileGuard::Wrote(const std::string &path, std::string_view content)
 {
-    if (path == m_path)
+    if (path != m_path)
+        return;
+    m_written = true;
+    if (m_content || !m_hash)
+        m_content = std::string(content);
+    else
         m_hash = ContentHash(content);
 }
 

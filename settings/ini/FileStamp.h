@@ -34,8 +34,10 @@ struct FileStamp
 std::uint64_t ContentHash(std::string_view bytes);
 
 // Reads the file and stamps it; the metadata is taken first, so a write during the read shows
-// later as a change, never as none.
-FileStamp StampFile(const std::string &path, FileSystem &fileSystem = RealFileSystem());
+// later as a change, never as none. With content given, the bytes read are kept there.
+FileStamp StampFile(const std::string &path,
+                    FileSystem &fileSystem = RealFileSystem(),
+                    std::string *content = nullptr);
 
 // Whether the file differs from the stamped one: it appeared, went, or holds other bytes. The
 // metadata answers when nothing moved; the bytes are compared only when something did.
@@ -46,11 +48,13 @@ bool FileChangedSince(const std::string &path,
 // While it lives, every read of the file at path must find the bytes of the stamp, or those the
 // last write through the private-profile layer gave it: a read that finds others is treated
 // as a failed read, so a file another program rewrites during a load or a save is never taken
-// half-read nor merged into. One guard at a time.
+// half-read nor merged into. One guard at a time. Given the bytes the stamp was read from, the
+// guard compares each read with them directly, which costs less than hashing it.
 class ScopedFileGuard
 {
 public:
     ScopedFileGuard(std::string path, const FileStamp &expected);
+    ScopedFileGuard(std::string path, const FileStamp &expected, std::string expectedContent);
     ~ScopedFileGuard();
 
     ScopedFileGuard(const ScopedFileGuard &) = delete;
@@ -59,14 +63,21 @@ public:
     // Whether a read found bytes other than those expected, or failed.
     bool Broken() const { return m_broken; }
 
+    // Whether anything was written to the file under the guard.
+    bool Written() const { return m_written; }
+
     // For the private-profile layer.
     bool Allows(const std::string &path, const FileRead &read);
     void Wrote(const std::string &path, std::string_view content);
 
 private:
+    bool Expects(const FileRead &read) const;
+
     std::string m_path;
-    std::optional<std::uint64_t> m_hash; // none: no file expected
+    std::optional<std::uint64_t> m_hash; // none: no file expected, or m_content holds the bytes
+    std::optional<std::string> m_content;
     bool m_broken = false;
+    bool m_written = false;
 };
 
 // The guard in place, if any.

@@ -98,6 +98,21 @@ TEST_F(OutsideChangesTest, OurOwnSaveIsNoChange)
     EXPECT_FALSE(ClientFileChangedSince(path, saved));
 }
 
+TEST_F(OutsideChangesTest, ASaveThatWritesNothingStampsTheFileItLeft)
+{
+    ClientSettings unchanged;
+    ASSERT_EQ(LoadAllSections(path, unchanged, loaded), std::nullopt);
+    FileStamp saved;
+    ASSERT_EQ(SaveAllSections(path, unchanged, saved), std::nullopt);
+    ASSERT_EQ(ReadBytes(path), original);
+    EXPECT_FALSE(ClientFileChangedSince(path, saved));
+
+    std::string sameSize = original;
+    sameSize[sameSize.find('=') + 1] ^= 1;
+    ReplaceAsAnotherProgram(sameSize);
+    EXPECT_TRUE(ClientFileChangedSince(path, saved));
+}
+
 TEST_F(OutsideChangesTest, ASaveStoppedHalfWayIsOursUnlessItMetAnotherProgram)
 {
     // Refused at the key maps, after the sections before them were written.
