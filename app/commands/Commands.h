@@ -14,7 +14,7 @@ int RunCommand(std::string_view name,
                const std::vector<std::string> &arguments,
                const CommandContext &context);
 
-// One spec per command, each in a file of its own.
+// Each command is described and run by a file of its own.
 const CommandSpec &WhereCommand();
 const CommandSpec &GetCommand();
 const CommandSpec &SetCommand();

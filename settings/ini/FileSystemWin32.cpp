@@ -72,27 +72,12 @@ std::int64_t Nanoseconds(const FILETIME &time)
 
 // Whether the existing file may be read and then replaced: a file that cannot be read would
 // be replaced by the new keys alone, and ReplaceFileW needs to delete the original.
-bool MayReplaceExisting(const std::wstring &target)
+// Whether the file may be opened with this access: the one test that answers for its attributes,
+// its access control list and other programs holding it.
+bool MayOpenExisting(const std::wstring &target, DWORD access)
 {
-    const ScopedHandle file(CreateFileW(target.c_str(),
-                                        GENERIC_READ | GENERIC_WRITE | DELETE,
-                                        ShareAll,
-                                        nullptr,
-                                        OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL,
-                                        nullptr));
-    return file.valid();
-}
-
-bool MayWriteInPlace(const std::wstring &target)
-{
-    const ScopedHandle file(CreateFileW(target.c_str(),
-                                        GENERIC_READ | GENERIC_WRITE,
-                                        ShareAll,
-                                        nullptr,
-                                        OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL,
-                                        nullptr));
+    const ScopedHandle file(CreateFileW(
+        target.c_str(), access, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.valid();
 }
 
@@ -159,8 +144,11 @@ public:
             if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
                 return false;
             // A folder that refuses new files still lets a writable file be written in place.
-            return MayCreateIn(FolderOf(*target)) ? MayReplaceExisting(*target)
-                                                  : MayWriteInPlace(*target);
+            // Replacing takes deleting the original; writing in place only writing it.
+            return MayOpenExisting(*target,
+                                   MayCreateIn(FolderOf(*target))
+                                       ? GENERIC_READ | GENERIC_WRITE | DELETE
+                                       : GENERIC_READ | GENERIC_WRITE);
         }
         if (GetLastError() != ERROR_FILE_NOT_FOUND) {
             return false; // no such folder, or no access to it
