@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,7 +49,7 @@ struct KindCount
 
 using Census = std::vector<KindCount>;
 
-// The editor's pages on 2026-12-07, in the order of their tabs; the key table of the fifth is
+// The editor's pages on 2026-12-09, in the order of their tabs; the key table of the fifth is
 // built apart.
 const std::vector<Census> PageWidgets{
     {{"QAbstractSlider", 3},
@@ -69,7 +70,7 @@ const std::vector<Census> PageWidgets{
      {"QToolButton", 7}},
     {{"QCheckBox", 35, 409}, {"QGroupBox", 2, 26}},
     {{"QCheckBox", 19, 213}, {"QComboBox", 4, 153, 15}, {"QGroupBox", 3, 39}, {"QLabel", 4, 52}},
-    {},
+    {{"QLabel", 2, 357}, {"QLineEdit", 1}},
     {{"QAbstractSpinBox", 6},
      {"QCheckBox", 12, 166},
      {"QComboBox", 3, 271, 24},
@@ -173,8 +174,16 @@ void AddMenus(QMainWindow &window)
     file->addAction(QStringLiteral("&Open…"))->setShortcut(QKeySequence::fromString("Ctrl+O"));
     file->addAction(QStringLiteral("&Save"))->setShortcut(QKeySequence::fromString("Ctrl+S"));
     file->addAction(QStringLiteral("Load Ini"))->setShortcut(QKeySequence::fromString("F5"));
+    file->addMenu(QStringLiteral("F&ound"))->setEnabled(false);
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"))->setShortcut(QKeySequence::fromString("Ctrl+Q"));
+    // The editor makes its Edit menu a child of the window.
+    auto *edit = new QMenu(QStringLiteral("&Edit"), &window);
+    window.menuBar()->addMenu(edit);
+    edit->addAction(QStringLiteral("&Undo"))->setShortcut(QKeySequence::fromString("Ctrl+Z"));
+    edit->addAction(QStringLiteral("&Redo"))->setShortcut(QKeySequence::fromString("Ctrl+Y"));
+    edit->addSeparator();
+    edit->addAction(QStringLiteral("Restore Defaults on This Page"));
     QMenu *help = window.menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&Help"))->setShortcut(QKeySequence::fromString("F1"));
     help->addSeparator();
@@ -217,8 +226,11 @@ void AddPages(QMainWindow &window)
         auto *pageWidget = new QWidget;
         pages->addTab(pageWidget, QLatin1String(PageTitles[page]));
         Populate(pageWidget, PageWidgets[page]);
-        if (page == KeyTablePage)
+        if (page == KeyTablePage) {
             KeyTable(pageWidget);
+            // The key filter has a clear button, which is an action of its own.
+            pageWidget->findChild<QLineEdit *>()->setClearButtonEnabled(true);
+        }
     }
     window.setCentralWidget(pages);
 }

@@ -251,7 +251,7 @@ void TDMini1::ShowRecordsOnPages(bool startUp)
     miscPage->RefreshContainerPanel();
     optionPages->FillOptionPages();
     keyMapPage->FillKeyMapPage();
-    m_hints->ShowHints();
+    m_hints->NameControls();
 }
 
 void TDMini1::ReportEdits(const std::vector<std::string> &ids)
@@ -650,17 +650,17 @@ void TDMini1::BindSettings()
         *m_bindings, [this] { return selection(); }, this);
     m_history = new EditHistory(
         m_settings, [this](const std::vector<std::string> &ids) { ShowUndoneStep(ids); }, this);
-    // Shared controls describe the selected item.
-    const auto showHints = [this] { m_hints->ShowHints(); };
+    // Shared controls are named for the selected item.
+    const auto nameControls = [this] { m_hints->NameControls(); };
     connect(windowPage->findChild<QComboBox *>(QStringLiteral("WindowComboBox")),
             &QComboBox::currentIndexChanged,
             this,
-            showHints);
+            nameControls);
     connect(miscPage->findChild<QComboBox *>(QStringLiteral("ContainerComboBox")),
             &QComboBox::currentIndexChanged,
             this,
-            showHints);
-    connect(textPage, &TextColorsPage::workingCopyChanged, this, showHints);
+            nameControls);
+    connect(textPage, &TextColorsPage::workingCopyChanged, this, nameControls);
 }
 
 PageSelection TDMini1::selection() const

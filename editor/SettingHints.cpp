@@ -57,6 +57,15 @@ void SettingHints::ShowHints()
         ShowHint(control, selection);
 }
 
+void SettingHints::NameControls()
+{
+    const PageSelection selection = m_selection();
+    for (QWidget *control : m_bindings.controls()) {
+        if (const Setting *setting = m_bindings.SettingOf(control, selection))
+            control->setAccessibleName(Text(setting->label));
+    }
+}
+
 void SettingHints::ShowHint(QWidget *control, const PageSelection &selection)
 {
     const QString own = OwnHint(control);
