@@ -27,15 +27,35 @@ void KeyMapGrid::StartCapture(int row)
 
 void KeyMapGrid::FitFunctionColumn(int minimumWidth)
 {
-    int width = minimumWidth;
+    QHeaderView *header = horizontalHeader();
+    header->setSectionResizeMode(FunctionColumn, QHeaderView::Fixed);
+    header->setSectionResizeMode(KeyColumn, QHeaderView::Stretch);
+    m_minimumFunctionWidth = minimumWidth;
+    // Measuring every name is the dearest part of filling the table, so a hidden table waits
+    // until it is first shown.
+    m_fitPending = !isVisible();
+    if (m_fitPending)
+        header->resizeSection(FunctionColumn, minimumWidth);
+    else
+        FitFunctionColumnNow();
+}
+
+void KeyMapGrid::FitFunctionColumnNow()
+{
+    int width = m_minimumFunctionWidth;
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
     for (int row = 0; row < rowCount(); ++row)
         if (const QTableWidgetItem *name = item(row, FunctionColumn))
             width = std::max(width, fontMetrics().horizontalAdvance(name->text()) + padding);
-    QHeaderView *header = horizontalHeader();
-    header->setSectionResizeMode(FunctionColumn, QHeaderView::Fixed);
-    header->setSectionResizeMode(KeyColumn, QHeaderView::Stretch);
-    header->resizeSection(FunctionColumn, width);
+    horizontalHeader()->resizeSection(FunctionColumn, width);
+    m_fitPending = false;
+}
+
+void KeyMapGrid::showEvent(QShowEvent *event)
+{
+    if (m_fitPending)
+        FitFunctionColumnNow();
+    QTableWidget::showEvent(event);
 }
 
 bool KeyMapGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

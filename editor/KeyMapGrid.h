@@ -26,10 +26,15 @@ public:
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dataChanged(const QModelIndex &topLeft,
                      const QModelIndex &bottomRight,
                      const QList<int> &roles = QList<int>()) override;
 
 private:
+    void FitFunctionColumnNow();
+
     KeyBindingDelegate *m_delegate;
+    int m_minimumFunctionWidth = 0;
+    bool m_fitPending = false;
 };

@@ -63,8 +63,9 @@ void TextColorsPage::CollectSampleLabels()
             continue;
         const std::string_view caption = TextColorCaption(tag);
         label->setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
-        // As wide as its caption, so only the words themselves take clicks.
-        label->adjustSize();
+        label->setClicksOnCaptionOnly(true);
+        // The form's box is as wide as the column; its height is the font's line.
+        label->resize(label->width(), label->fontMetrics().height());
         m_samples[static_cast<std::size_t>(tag)] = label;
     }
 }

@@ -6,8 +6,23 @@ ClickLabel::ClickLabel(QWidget *parent)
     : QLabel(parent)
 {}
 
+bool ClickLabel::OnCaption(const QMouseEvent *event) const
+{
+    if (!m_captionOnly)
+        return true;
+    // Measured when clicked rather than fitted when shown: fifty captions measured at start-up
+    // cost more than all the clicks a player makes.
+    const int captionRight
+        = contentsRect().left() + indent() + margin() + fontMetrics().horizontalAdvance(text());
+    return event->position().x() < captionRight;
+}
+
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
+    if (!OnCaption(event)) {
+        event->ignore();
+        return;
+    }
     m_tracker.press(event);
     QLabel::mousePressEvent(event);
     // Keep the press, so the release comes back here rather than to the parent.
@@ -17,7 +32,7 @@ void ClickLabel::mousePressEvent(QMouseEvent *event)
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_tracker.release(event, this);
+    const bool click = m_tracker.release(event, this) && OnCaption(event);
     QLabel::mouseReleaseEvent(event);
     if (click)
         emit clicked();
@@ -25,6 +40,10 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (!OnCaption(event)) {
+        event->ignore();
+        return;
+    }
     if (m_tracker.doubleClick(event))
         emit doubleClicked();
     else

@@ -13,6 +13,10 @@ class ClickLabel : public QLabel
 public:
     explicit ClickLabel(QWidget *parent = nullptr);
 
+    // Only the words of a left-aligned, one-line caption take clicks; the empty rest of the box
+    // belongs to what lies beneath.
+    void setClicksOnCaptionOnly(bool only) { m_captionOnly = only; }
+
 signals:
     void clicked();
     void doubleClicked();
@@ -23,5 +27,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    bool OnCaption(const QMouseEvent *event) const;
+
     ClickTracker m_tracker;
+    bool m_captionOnly = false;
 };

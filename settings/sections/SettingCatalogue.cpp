@@ -43,7 +43,8 @@ struct Catalogue
 
     void Add(Setting setting)
     {
-        setting.id = std::string(setting.section) + "." + setting.key;
+        setting.id.reserve(setting.section.size() + 1 + setting.key.size());
+        setting.id.append(setting.section).append(1, '.').append(setting.key);
         settings.push_back(std::move(setting));
     }
 };
@@ -205,7 +206,7 @@ void AddDefaults(Catalogue &c)
                        "Default Speed",
                        "The default movement speed: TRUE runs, FALSE walks.");
     run.role = List;
-    c.Add(run);
+    c.Add(std::move(run));
     c.Add(Flag("Log",
                Log,
                false,
@@ -379,7 +380,7 @@ void AddDefaults(Catalogue &c)
                                   "The colour depth the game runs at: 16 or 32 bits per pixel."),
                           Display);
     bits.choices = BitsPerPixelChoices;
-    c.Add(bits);
+    c.Add(std::move(bits));
     c.Add(Integer("ChatLineSpacing",
                   &S::ChatLineSpacing,
                   "0",
@@ -459,7 +460,7 @@ void AddBagPositions(Catalogue &c)
                             Containers,
                             role};
             setting.item = index;
-            c.Add(setting);
+            c.Add(std::move(setting));
         }
     }
 }
@@ -511,7 +512,7 @@ void AddWindowLayouts(Catalogue &c)
                     key.role};
                 setting.item = kind;
                 setting.resolution = resolution;
-                c.Add(setting);
+                c.Add(std::move(setting));
             }
         }
     }
@@ -539,7 +540,7 @@ void AddWindowColors(Catalogue &c)
                             Windows,
                             role};
             setting.item = kind;
-            c.Add(setting);
+            c.Add(std::move(setting));
         }
         Setting trans{{},
                       "WindowColors",
@@ -554,7 +555,7 @@ void AddWindowColors(Catalogue &c)
                       Windows,
                       Transparency};
         trans.item = kind;
-        c.Add(trans);
+        c.Add(std::move(trans));
     }
 }
 
@@ -587,7 +588,7 @@ void AddKeyMaps(Catalogue &c)
                         KeyMaps,
                         Binding};
         setting.item = entry;
-        c.Add(setting);
+        c.Add(std::move(setting));
     }
 }
 
@@ -611,7 +612,7 @@ void AddTextColors(Catalogue &c)
                             TextColors,
                             role};
             setting.item = n;
-            c.Add(setting);
+            c.Add(std::move(setting));
         }
     }
 }
@@ -626,6 +627,8 @@ Catalogue Build()
     AddWindowColors(catalogue);
     AddKeyMaps(catalogue);
     AddTextColors(catalogue);
+    catalogue.byLowerId.reserve(catalogue.settings.size());
+    catalogue.keyNames.reserve(catalogue.settings.size());
     for (std::size_t i = 0; i < catalogue.settings.size(); ++i) {
         const Setting &setting = catalogue.settings[i];
         catalogue.byLowerId.emplace(LowerCase(setting.id), i);

@@ -102,7 +102,7 @@ protected:
     {
         auto *label = find<QLabel>("User_5");
         ShowPageOf(label);
-        QTest::mouseClick(label, Qt::LeftButton);
+        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(4, label->height() / 2));
         auto *red = find<QLineEdit>("Edit1");
         QTest::mouseClick(red, Qt::LeftButton);
         QTest::keyClick(red, Qt::Key_A, Qt::ControlModifier);

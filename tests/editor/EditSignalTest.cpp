@@ -67,7 +67,7 @@ protected:
     {
         auto *sample = find<QLabel>(label);
         ShowPageOf(sample);
-        QTest::mouseClick(sample, Qt::LeftButton);
+        QTest::mouseClick(sample, Qt::LeftButton, {}, QPoint(4, sample->height() / 2));
         TypeIntoBox(find<QLineEdit>("Edit1"), red);
         QTest::mouseClick(find<QPushButton>("Button1"), Qt::LeftButton);
     }

@@ -64,17 +64,19 @@ protected:
     ScreenColor swatch() { return BackgroundOf(find<ClickPanel>("Panel4")); }
     RgbColor stored(int n) { return window().settings().UserColors[n]; }
 
-    void click(int n) { QTest::mouseClick(sample(n), Qt::LeftButton); }
+    // A point on the words of a caption; the rest of its box takes no clicks.
+    static QPoint OnWords(const QWidget *label) { return {4, label->height() / 2}; }
+    void click(int n) { QTest::mouseClick(sample(n), Qt::LeftButton, {}, OnWords(sample(n))); }
     void clickButton(const char *name)
     {
         QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton);
     }
 
     // Through the window, as a real mouse delivers it: the click comes before the double-click.
-    void doubleClick(QWidget *widget)
+    void doubleClick(QWidget *widget, std::optional<QPoint> at = std::nullopt)
     {
         find<QScrollArea>("ScrollBox1")->ensureWidgetVisible(widget);
-        const QPoint where = widget->mapTo(&window(), widget->rect().center());
+        const QPoint where = widget->mapTo(&window(), at.value_or(widget->rect().center()));
         QTest::mouseDClick(window().windowHandle(), Qt::LeftButton, {}, where);
     }
 
@@ -157,6 +159,10 @@ TEST_F(TextColorsPageTest, ClickingALabelSelectsItsColourAndDropsAnUnacceptedEdi
     }
     EXPECT_EQ(stored(5), (RgbColor{5, 55, 155}));
     EXPECT_EQ(stored(7), Colour7);
+
+    // Past the end of the words the box takes no click.
+    QTest::mouseClick(sample(1), Qt::LeftButton, {}, {sample(1)->width() - 2, 4});
+    EXPECT_EQ(page()->SelectedUserColor, 46);
 }
 
 TEST_F(TextColorsPageTest, SlidersMoveTheirBoxAndTheSwatchButNotTheSample)
@@ -266,7 +272,7 @@ TEST_F(TextColorsPageTest, ConfirmingTheDialogFromALabelStoresIntoThatLabel)
 {
     colorAnswers.push_back(RgbColor{1, 2, 3});
 
-    doubleClick(sample(12));
+    doubleClick(sample(12), OnWords(sample(12)));
 
     EXPECT_EQ(colorRequests, (std::vector<RgbColor>{{12, 120, 240}}));
     EXPECT_EQ(statusText(0), "Editing User_12");
@@ -371,7 +377,11 @@ TEST_F(TextColorsPageTest, CaptionsFitTheirColumnsAndTheSelectorStaysOverTheScro
     for (int n = 1; n <= 51; ++n) {
         const auto column = static_cast<std::size_t>((n - 1) / 15);
         EXPECT_EQ(sample(n)->pos(), QPoint(columnLefts[column], 8 + 16 * ((n - 1) % 15))) << n;
-        EXPECT_LT(sample(n)->geometry().right(), columnLefts[column + 1]) << n;
+        const int captionRight
+            = sample(n)->x() + sample(n)->fontMetrics().horizontalAdvance(sample(n)->text());
+        EXPECT_LE(captionRight,
+                  std::min(sample(n)->x() + sample(n)->width(), columnLefts[column + 1]))
+            << n;
     }
 
     auto *selector = find<QComboBox>("TextSampleBckGrndComboBox");
