@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "ChangedMarks.h"
 #include "ClientFileWatch.h"
 #include "ContainerPanel.h"
 #include "DisplayPage.h"
@@ -252,6 +253,7 @@ void TDMini1::ShowRecordsOnPages(bool startUp)
     optionPages->FillOptionPages();
     keyMapPage->FillKeyMapPage();
     m_hints->ShowHints();
+    m_marks->ShowMarks();
 }
 
 void TDMini1::ReportEdits(const std::vector<std::string> &ids)
@@ -538,6 +540,7 @@ void TDMini1::UpdateUnsavedState()
 {
     setWindowModified(hasUnsavedChanges());
     ShowCounts();
+    m_marks->ShowMarks();
 }
 
 void TDMini1::ShowCounts()
@@ -650,17 +653,29 @@ void TDMini1::BindSettings()
         *m_bindings, [this] { return selection(); }, this);
     m_history = new EditHistory(
         m_settings, [this](const std::vector<std::string> &ids) { ShowUndoneStep(ids); }, this);
-    // Shared controls describe the selected item.
-    const auto showHints = [this] { m_hints->ShowHints(); };
-    connect(windowPage->findChild<QComboBox *>(QStringLiteral("WindowComboBox")),
-            &QComboBox::currentIndexChanged,
-            this,
-            showHints);
-    connect(miscPage->findChild<QComboBox *>(QStringLiteral("ContainerComboBox")),
-            &QComboBox::currentIndexChanged,
-            this,
-            showHints);
-    connect(textPage, &TextColorsPage::workingCopyChanged, this, showHints);
+    auto *windowList = windowPage->findChild<QComboBox *>(QStringLiteral("WindowComboBox"));
+    auto *containerList = miscPage->findChild<QComboBox *>(QStringLiteral("ContainerComboBox"));
+    m_marks = new ChangedMarks(
+        *m_bindings,
+        {ui->PageControl1,
+         textPage->sampleLabels(),
+         windowList,
+         containerList,
+         keyMapPage->findChild<QTableWidget *>(QStringLiteral("KeymapEditor"))},
+        m_settings,
+        m_loaded,
+        [this] { return selection(); },
+        this);
+    // Shared controls describe, and mark, the selected item.
+    const auto showSelected = [this] {
+        m_hints->ShowHints();
+        m_marks->ShowMarks();
+    };
+    connect(windowList, &QComboBox::currentIndexChanged, this, showSelected);
+    connect(containerList, &QComboBox::currentIndexChanged, this, showSelected);
+    connect(windowPage, &WindowPage::resolutionChanged, this, showSelected);
+    // The text colour page's selection reaches the marks with the unsaved state.
+    connect(textPage, &TextColorsPage::workingCopyChanged, this, [this] { m_hints->ShowHints(); });
 }
 
 PageSelection TDMini1::selection() const

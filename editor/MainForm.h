@@ -18,6 +18,7 @@ namespace Ui {
 class TDMini1;
 }
 
+class ChangedMarks;
 class ClientFileWatch;
 class DisplayPage;
 class EditHistory;
@@ -55,6 +56,7 @@ public:
     const ClientSettings &RecordsAsSaved() const { return m_loaded; }
 
     const SettingBindings &bindings() const { return *m_bindings; }
+    const ChangedMarks &marks() const { return *m_marks; }
     PageSelection selection() const;
     // Shows where a setting is edited: its page, with its colour, window and resolution,
     // container or key row selected.
@@ -162,6 +164,7 @@ private:
     SettingEdits m_edits;
     std::unique_ptr<SettingBindings> m_bindings;
     SettingHints *m_hints = nullptr;
+    ChangedMarks *m_marks = nullptr;
     EditHistory *m_history = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;

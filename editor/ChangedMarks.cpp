@@ -1,0 +1,242 @@
+#include "ChangedMarks.h"
+
+#include "TaggedControls.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int FunctionColumn = 0;
+constexpr int TabIconSize = 12;
+
+std::size_t IndexOf(const Setting &setting)
+{
+    return static_cast<std::size_t>(&setting - SettingCatalogue().data());
+}
+
+QFont BoldFont()
+{
+    // Only the weight is set: family and size still come from the parent.
+    QFont bold;
+    bold.setBold(true);
+    return bold;
+}
+
+void ShowBold(QWidget *widget, bool bold)
+{
+    // An empty font gives the widget its parent's font back.
+    widget->setFont(bold ? BoldFont() : QFont());
+}
+
+QIcon DrawDot()
+{
+    // Drawn large and scaled down, so it stays round at every size it is shown in.
+    constexpr int size = 32;
+    QPixmap dot(size, size);
+    dot.fill(Qt::transparent);
+    QPainter painter(&dot);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette palette = QApplication::palette();
+    // The text's own colour, with a rim of the background, reads on light and dark themes and
+    // on a selected row.
+    painter.setPen(QPen(palette.color(QPalette::Base), 2));
+    painter.setBrush(palette.color(QPalette::Text));
+    painter.drawEllipse(QPointF(size / 2.0, size / 2.0), 8, 8);
+    return QIcon(dot);
+}
+
+bool ItemMarked(const QComboBox *list, int item)
+{
+    return list->itemData(item, Qt::FontRole).isValid();
+}
+
+} // namespace
+
+ChangedMarks::ChangedMarks(const SettingBindings &bindings,
+                           Selectors selectors,
+                           const ClientSettings &records,
+                           const ClientSettings &saved,
+                           SelectionSource selection,
+                           QObject *parent)
+    : QObject(parent)
+    , m_bindings(bindings)
+    , m_selectors(std::move(selectors))
+    , m_records(records)
+    , m_saved(saved)
+    , m_selection(std::move(selection))
+    , m_textColorsMarked(static_cast<std::size_t>(m_selectors.textColorLabels.size()), false)
+    , m_pagesMarked(static_cast<std::size_t>(m_selectors.pages->count()), false)
+{
+    m_selectors.pages->setIconSize(QSize(TabIconSize, TabIconSize));
+}
+
+QIcon ChangedMarks::ChangedIcon()
+{
+    static const QIcon dot = DrawDot();
+    return dot;
+}
+
+void ChangedMarks::ShowMarks()
+{
+    if (!m_anyMarked && m_records == m_saved)
+        return;
+    if (m_controls.empty())
+        FindHolders();
+    std::vector<bool> differs(SettingCatalogue().size(), false);
+    bool any = false;
+    for (const Setting &setting : SettingCatalogue()) {
+        if (SettingDiffers(m_records, m_saved, setting))
+            differs[IndexOf(setting)] = any = true;
+    }
+    const PageSelection selection = m_selection();
+    const Changes changes = CollectChanges(selection, differs);
+    MarkControls(selection, differs);
+    MarkTextColors(changes.textColors);
+    MarkListItems(m_selectors.gameWindows, changes.gameWindows);
+    MarkListItems(m_selectors.containers, changes.containers);
+    MarkKeyRows(changes.keyRows);
+    MarkPages(changes.pages);
+    m_anyMarked = any;
+}
+
+QWidget *ChangedMarks::MarkHolder(const QWidget *control) const
+{
+    if (qobject_cast<const QScrollBar *>(control) || qobject_cast<const QTableWidget *>(control))
+        return nullptr;
+    for (QLabel *label : m_selectors.pages->findChildren<QLabel *>()) {
+        if (label->buddy() == control)
+            return label;
+    }
+    return const_cast<QWidget *>(control);
+}
+
+void ChangedMarks::FindHolders()
+{
+    for (QWidget *control : m_bindings.controls()) {
+        if (QWidget *holder = MarkHolder(control))
+            m_controls.push_back({control, holder, false});
+    }
+}
+
+ChangedMarks::Changes ChangedMarks::CollectChanges(const PageSelection &selection,
+                                                   const std::vector<bool> &differs) const
+{
+    const auto count = [](auto size) { return std::vector<bool>(static_cast<std::size_t>(size)); };
+    Changes changes{count(m_selectors.textColorLabels.size()),
+                    count(m_selectors.gameWindows->count()),
+                    count(m_selectors.containers->count()),
+                    count(m_selectors.keyMap->rowCount()),
+                    count(m_selectors.pages->count())};
+    const auto set = [](std::vector<bool> &items, int item) {
+        if (item >= 0 && static_cast<std::size_t>(item) < items.size())
+            items[static_cast<std::size_t>(item)] = true;
+    };
+    for (const Setting &setting : SettingCatalogue()) {
+        if (!differs[IndexOf(setting)])
+            continue;
+        set(changes.pages, m_selectors.pages->indexOf(m_bindings.PageOf(setting.page)));
+        switch (setting.page) {
+        case SettingPage::TextColors:
+            set(changes.textColors, setting.item - 1);
+            break;
+        case SettingPage::Windows:
+            // The window list tells about the layout the page shows.
+            if (setting.role != SettingRole::CheckBox
+                && (setting.resolution == 0 || setting.resolution == selection.resolution))
+                set(changes.gameWindows, setting.item - 1);
+            break;
+        case SettingPage::Containers:
+            set(changes.containers, setting.item);
+            break;
+        case SettingPage::KeyMaps:
+            set(changes.keyRows, setting.item);
+            break;
+        default:
+            break;
+        }
+    }
+    return changes;
+}
+
+bool ChangedMarks::ControlChanged(const QWidget *control,
+                                  const PageSelection &selection,
+                                  const std::vector<bool> &differs) const
+{
+    const Setting *setting = m_bindings.SettingOf(control, selection);
+    if (!setting)
+        return false;
+    if (setting->role == SettingRole::FilterBits && setting->number) {
+        // Each of the five boxes owns one bit of the setting.
+        const std::int32_t bits
+            = (m_records.Defaults.*setting->number) ^ (m_saved.Defaults.*setting->number);
+        return (bits & TagOf(control)) != 0;
+    }
+    return differs[IndexOf(*setting)];
+}
+
+void ChangedMarks::MarkControls(const PageSelection &selection, const std::vector<bool> &differs)
+{
+    for (ControlMark &mark : m_controls) {
+        const bool changed = ControlChanged(mark.control, selection, differs);
+        if (changed != mark.marked) {
+            mark.marked = changed;
+            ShowBold(mark.holder, changed);
+        }
+    }
+}
+
+void ChangedMarks::MarkTextColors(const std::vector<bool> &changed)
+{
+    for (std::size_t n = 0; n < changed.size(); ++n) {
+        if (changed[n] == m_textColorsMarked[n])
+            continue;
+        m_textColorsMarked[n] = changed[n];
+        QWidget *label = m_selectors.textColorLabels[static_cast<qsizetype>(n)];
+        ShowBold(label, changed[n]);
+        // The labels are as wide as their captions.
+        label->adjustSize();
+    }
+}
+
+void ChangedMarks::MarkListItems(QComboBox *list, const std::vector<bool> &changed)
+{
+    for (int item = 0; item < list->count(); ++item) {
+        const bool mark = changed[static_cast<std::size_t>(item)];
+        if (mark == ItemMarked(list, item))
+            continue;
+        list->setItemIcon(item, mark ? ChangedIcon() : QIcon());
+        list->setItemData(item, mark ? QVariant(BoldFont()) : QVariant(), Qt::FontRole);
+    }
+}
+
+void ChangedMarks::MarkKeyRows(const std::vector<bool> &changed)
+{
+    // The rows are made anew whenever the page is filled, so each row's mark is read from it.
+    QTableWidget *grid = m_selectors.keyMap;
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        QTableWidgetItem *function = grid->item(row, FunctionColumn);
+        const bool mark = changed[static_cast<std::size_t>(row)];
+        if (!function || mark == function->data(Qt::FontRole).isValid())
+            continue;
+        function->setData(Qt::DecorationRole, mark ? QVariant(ChangedIcon()) : QVariant());
+        function->setData(Qt::FontRole, mark ? QVariant(BoldFont()) : QVariant());
+    }
+}
+
+void ChangedMarks::MarkPages(const std::vector<bool> &changed)
+{
+    for (std::size_t tab = 0; tab < changed.size(); ++tab) {
+        if (changed[tab] == m_pagesMarked[tab])
+            continue;
+        m_pagesMarked[tab] = changed[tab];
+        m_selectors.pages->setTabIcon(static_cast<int>(tab),
+                                      changed[tab] ? ChangedIcon() : QIcon());
+    }
+}
