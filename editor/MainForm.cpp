@@ -15,6 +15,7 @@
 #include "OptionPages.h"
 #include "ProgramVersion.h"
 #include "SettingHints.h"
+#include "SettingIds.h"
 #include "SvgIcon.h"
 #include "TextColorsPage.h"
 #include "UnsavedCount.h"
@@ -800,8 +801,10 @@ void TDMini1::ShowUndoneStep(const std::vector<std::string> &ids)
 void TDMini1::AddResetMenus()
 {
     for (QWidget *control : m_bindings->controls()) {
-        if (qobject_cast<QTableWidget *>(control))
+        if (auto *grid = qobject_cast<QTableWidget *>(control)) {
+            AddKeyMapResetMenu(grid);
             continue;
+        }
         // A number field's text box takes the clicks.
         QList<QWidget *> receivers{control};
         if (auto *inner = control->findChild<QLineEdit *>())
@@ -812,27 +815,42 @@ void TDMini1::AddResetMenus()
                     &QWidget::customContextMenuRequested,
                     this,
                     [this, control, receiver](QPoint at) {
-                        ShowResetMenu(control, receiver->mapToGlobal(at));
+                        if (const Setting *setting = m_bindings->SettingOf(control, selection()))
+                            ShowResetMenu(*setting, receiver->mapToGlobal(at));
                     });
         }
     }
 }
 
-void TDMini1::ShowResetMenu(QWidget *control, QPoint at)
+void TDMini1::AddKeyMapResetMenu(QTableWidget *grid)
 {
-    const Setting *setting = m_bindings->SettingOf(control, selection());
-    if (!setting)
-        return;
+    // Each row is a setting of its own: the menu is the one of the row under the pointer,
+    // which becomes the current row.
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](QPoint at) {
+        const int row = grid->rowAt(at.y());
+        const Setting *setting = row < 0 ? nullptr : FindSetting(KeyMapId(row));
+        if (!setting)
+            return;
+        grid->setCurrentCell(row, grid->currentColumn() < 0 ? 1 : grid->currentColumn());
+        ShowResetMenu(*setting, grid->viewport()->mapToGlobal(at));
+    });
+}
+
+void TDMini1::ShowResetMenu(const Setting &setting, QPoint at)
+{
     QMenu menu;
     QAction *reset = menu.addAction(QStringLiteral("Reset to Default"));
-    reset->setEnabled(SettingText(m_settings, *setting) != setting->defaultText);
+    reset->setObjectName(QStringLiteral("ResetToDefault1"));
+    reset->setEnabled(SettingText(m_settings, setting) != setting.defaultText);
     QAction *revert = menu.addAction(QStringLiteral("Revert to File"));
-    revert->setEnabled(SettingDiffers(m_settings, m_loaded, *setting));
+    revert->setObjectName(QStringLiteral("RevertToFile1"));
+    revert->setEnabled(SettingDiffers(m_settings, m_loaded, setting));
     const QAction *chosen = menu.exec(at);
     if (chosen == reset)
-        ResetToDefault(*setting);
+        ResetToDefault(setting);
     else if (chosen == revert)
-        RevertToFile(*setting);
+        RevertToFile(setting);
 }
 
 void TDMini1::ResetToDefault(const Setting &setting)

@@ -25,6 +25,7 @@ class EditHistory;
 class QAction;
 class SettingHints;
 class QLabel;
+class QTableWidget;
 class QToolButton;
 class KeyMapPage;
 class MiscPage;
@@ -132,7 +133,8 @@ private:
     void CreateEditMenu();
     void ShowHistoryInMenu();
     void AddResetMenus();
-    void ShowResetMenu(QWidget *control, QPoint at);
+    void AddKeyMapResetMenu(QTableWidget *grid);
+    void ShowResetMenu(const Setting &setting, QPoint at);
     void ResetSetting(const Setting &setting, const std::string &text);
     void ShowUndoneStep(const std::vector<std::string> &ids);
     // Loads every record; false, with "Unable to read <path>" shown, when an existing file
