@@ -35,6 +35,13 @@ void ShowBold(QWidget *widget, bool bold)
     widget->setFont(bold ? BoldFont() : QFont());
 }
 
+void ShowUnderlined(QWidget *widget, bool underlined)
+{
+    QFont font;
+    font.setUnderline(true);
+    widget->setFont(underlined ? font : QFont());
+}
+
 QIcon DrawDot()
 {
     // Drawn large and scaled down, so it stays round at every size it is shown in.
@@ -198,10 +205,8 @@ void ChangedMarks::MarkTextColors(const std::vector<bool> &changed)
         if (changed[n] == m_textColorsMarked[n])
             continue;
         m_textColorsMarked[n] = changed[n];
-        QWidget *label = m_selectors.textColorLabels[static_cast<qsizetype>(n)];
-        ShowBold(label, changed[n]);
-        // The labels are as wide as their captions.
-        label->adjustSize();
+        // Underlined rather than bold: the captions must stay within their columns.
+        ShowUnderlined(m_selectors.textColorLabels[static_cast<qsizetype>(n)], changed[n]);
     }
 }
 

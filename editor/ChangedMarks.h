@@ -15,9 +15,10 @@ class QTableWidget;
 
 // Shows what differs from the file as last loaded or saved. A control whose setting changed
 // has its label (or, without one, its own text) in bold; on the lists that choose what a shared
-// control edits (the text colours, the game windows, the containers, the key map rows) a changed
-// item is in bold with a dot; a page with changes has the dot as its tab's icon. Weight and a
-// shape rather than a colour, so the marks read on any theme and for every player.
+// control edits (the game windows, the containers, the key map rows) a changed item is in bold
+// with a dot, and a changed text colour's caption is underlined; a page with changes has the dot
+// as its tab's icon. Weight, lines and a shape rather than a colour, so the marks read on any
+// theme and for every player.
 class ChangedMarks : public QObject
 {
 public:
