@@ -15,6 +15,7 @@ public:
     explicit RingFrame(QWidget *parent)
         : QWidget(parent)
     {
+        setObjectName(QStringLiteral("FocusRing"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
     }
