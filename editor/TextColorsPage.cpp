@@ -8,6 +8,7 @@
 #include "ui_TextColorsPage.h"
 #include "widgets/FocusRing.h"
 
+#include <algorithm>
 #include <optional>
 
 #include <QKeyEvent>
@@ -97,14 +98,18 @@ void TextColorsPage::MakeTabStop(int n)
 
 bool TextColorsPage::eventFilter(QObject *watched, QEvent *event)
 {
-    const int n = TagOf(watched);
-    const bool sample = n >= UserColorTable::first && n <= UserColorTable::last
-                        && m_samples[static_cast<std::size_t>(n)] == watched;
-    if (sample && event->type() == QEvent::KeyPress
-        && StepFocus(n, static_cast<QKeyEvent *>(event)->key()))
+    // Every event of the 51 labels passes here: only two kinds are of interest.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn)
+        return QWidget::eventFilter(watched, event);
+    const auto sample = std::find(m_samples.begin(), m_samples.end(), watched);
+    const auto n = static_cast<int>(sample - m_samples.begin());
+    if (sample == m_samples.end() || n < UserColorTable::first)
+        return QWidget::eventFilter(watched, event);
+    if (type == QEvent::KeyPress && StepFocus(n, static_cast<QKeyEvent *>(event)->key()))
         return true;
-    if (sample && event->type() == QEvent::FocusIn)
-        ui->ScrollBox1->ensureWidgetVisible(m_samples[static_cast<std::size_t>(n)]);
+    if (type == QEvent::FocusIn)
+        ui->ScrollBox1->ensureWidgetVisible(*sample);
     return QWidget::eventFilter(watched, event);
 }
 

@@ -4,9 +4,13 @@
 #include "UserActions.h"
 #include "widgets/SpinEdit.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QSet>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 
 class ChangedMarksTest : public MainWindowFixture
 {
@@ -111,4 +115,37 @@ TEST_F(ChangedMarksTest, MarkedTextColourCaptionsAreUnderlinedAndStillFitTheirCo
         EXPECT_LT(caption->geometry().right(), columnLefts[column + 1]) << n;
     }
     EXPECT_GT(marked, 40);
+}
+
+class PageKeyboardTest : public ChangedMarksTest
+{};
+
+// Every control that edits a setting can be reached with Tab from its page's tab.
+TEST_F(PageKeyboardTest, TabReachesEveryBoundControlOfEveryPage)
+{
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    auto *pages = find<QTabWidget>("PageControl1");
+    for (int tab = 0; tab < pages->count(); ++tab) {
+        SCOPED_TRACE(pages->tabText(tab).toStdString());
+        pages->setCurrentIndex(tab);
+        pages->tabBar()->setFocus(Qt::TabFocusReason);
+        QSet<QWidget *> reached;
+        for (int step = 0; step < 200; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached.insert(QApplication::focusWidget());
+        }
+        int checked = 0;
+        for (QWidget *control : window().bindings().controls()) {
+            if (!control->isVisible() || !control->isEnabled()
+                || !pages->widget(tab)->isAncestorOf(control))
+                continue;
+            ++checked;
+            bool found = reached.contains(control);
+            for (QWidget *inner : control->findChildren<QWidget *>())
+                found = found || reached.contains(inner);
+            EXPECT_TRUE(found) << control->objectName().toStdString();
+        }
+        EXPECT_GT(checked, 0);
+    }
 }
