@@ -120,12 +120,14 @@ void SettingBindings::BindSharedControls()
 
 void SettingBindings::BindOwnControls()
 {
+    const std::map<int, QCheckBox *> flagBoxes = FlagCheckBoxes();
     for (const Setting &setting : SettingCatalogue()) {
         if (setting.role == FilterBits) {
             for (QCheckBox *box : m_pages.filterBoxes)
                 BindOwn(setting, box);
         } else if (setting.role == CheckBox) {
-            BindOwn(setting, FlagCheckBox(setting.item));
+            const auto box = flagBoxes.find(setting.item);
+            BindOwn(setting, box == flagBoxes.end() ? nullptr : box->second);
         } else if (setting.role == List || setting.role == Field) {
             BindOwn(setting, NamedControl(setting));
         }
@@ -138,19 +140,20 @@ void SettingBindings::BindOwn(const Setting &setting, QWidget *control)
         m_bindings.push_back({control, setting.page, setting.role, &setting});
 }
 
-// The first tagged box of the flag on the option pages, as the option pages themselves find it;
-// the lock box lives on the window page.
-QCheckBox *SettingBindings::FlagCheckBox(int flag) const
+// The first tagged box of each flag on the option pages, as the option pages themselves find
+// it, in one pass over the pages; the lock box lives on the window page.
+std::map<int, QCheckBox *> SettingBindings::FlagCheckBoxes() const
 {
+    std::map<int, QCheckBox *> boxes;
     for (const QWidget *page : {m_pages.models, m_pages.display, m_pages.misc}) {
         for (QCheckBox *box : TaggedCheckBoxes(page)) {
-            if (TagOf(box) == flag && !m_pages.filterBoxes.contains(box))
-                return box;
+            if (!m_pages.filterBoxes.contains(box))
+                boxes.try_emplace(TagOf(box), box);
         }
     }
-    if (flag == static_cast<int>(DefaultsFlag::LockWindows))
-        return m_pages.windows->findChild<QCheckBox *>(QStringLiteral("LockWinCheckBox"));
-    return nullptr;
+    if (auto *lock = m_pages.windows->findChild<QCheckBox *>(QStringLiteral("LockWinCheckBox")))
+        boxes.try_emplace(static_cast<int>(DefaultsFlag::LockWindows), lock);
+    return boxes;
 }
 
 QWidget *SettingBindings::NamedControl(const Setting &setting) const

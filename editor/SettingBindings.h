@@ -2,6 +2,7 @@
 
 #include "sections/SettingCatalogue.h"
 
+#include <map>
 #include <vector>
 
 #include <QList>
@@ -64,7 +65,7 @@ private:
     void BindSharedControls();
     void BindOwnControls();
     void BindOwn(const Setting &setting, QWidget *control);
-    QCheckBox *FlagCheckBox(int flag) const;
+    std::map<int, QCheckBox *> FlagCheckBoxes() const;
     QWidget *NamedControl(const Setting &setting) const;
 
     Pages m_pages;
