@@ -27,6 +27,7 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -675,8 +676,17 @@ void TDMini1::BindSettings()
     connect(windowList, &QComboBox::currentIndexChanged, this, showSelected);
     connect(containerList, &QComboBox::currentIndexChanged, this, showSelected);
     connect(windowPage, &WindowPage::resolutionChanged, this, showSelected);
-    // The text colour page's selection reaches the marks with the unsaved state.
-    connect(textPage, &TextColorsPage::workingCopyChanged, this, [this] { m_hints->ShowHints(); });
+    // The text colour page reports every change of the colour under edit; only another colour
+    // changes what the shared controls describe (showing the records describes the first one).
+    // Its marks follow with the unsaved state.
+    connect(textPage,
+            &TextColorsPage::workingCopyChanged,
+            this,
+            [this, described = textPage->SelectedUserColor]() mutable {
+                if (std::exchange(described, textPage->SelectedUserColor)
+                    != textPage->SelectedUserColor)
+                    m_hints->ShowHints();
+            });
 }
 
 PageSelection TDMini1::selection() const
