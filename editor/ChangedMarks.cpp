@@ -2,6 +2,7 @@
 
 #include "TaggedControls.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -29,10 +30,28 @@ QFont BoldFont()
     return bold;
 }
 
+QString CaptionOf(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    return {};
+}
+
 void ShowBold(QWidget *widget, bool bold)
 {
     // An empty font gives the widget its parent's font back.
     widget->setFont(bold ? BoldFont() : QFont());
+    const qsizetype letters = bold ? CaptionOf(widget).size() : 0;
+    const int over = letters > 0 ? widget->sizeHint().width() - widget->width() : 0;
+    if (over <= 0)
+        return;
+    // The pages place their controls at fixed places: a caption with no room to grow is set a
+    // little tighter rather than cut off.
+    QFont tighter = BoldFont();
+    tighter.setLetterSpacing(QFont::AbsoluteSpacing, -(over + 0.5) / static_cast<qreal>(letters));
+    widget->setFont(tighter);
 }
 
 void ShowUnderlined(QWidget *widget, bool underlined)

@@ -124,6 +124,11 @@ protected:
         const bool differs = Differs(setting);
         if (QWidget *holder = window().marks().MarkHolder(control)) {
             EXPECT_EQ(holder->font().bold(), differs) << holder->objectName().toStdString();
+            // The marked caption still shows whole.
+            if (qobject_cast<QLabel *>(holder) || qobject_cast<QAbstractButton *>(holder)) {
+                EXPECT_LE(holder->sizeHint().width(), holder->width())
+                    << holder->objectName().toStdString();
+            }
         }
         if (differs) {
             EXPECT_TRUE(ItemMarked(setting));
