@@ -1,8 +1,10 @@
 #include "ChangedMarks.h"
 
 #include "TaggedControls.h"
+#include "UnsavedCount.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -101,6 +103,10 @@ ChangedMarks::ChangedMarks(const SettingBindings &bindings,
     , m_pagesMarked(static_cast<std::size_t>(m_selectors.pages->count()), false)
 {
     m_selectors.pages->setIconSize(QSize(TabIconSize, TabIconSize));
+    // The key map page makes its rows anew whenever it shows the records: none is marked then.
+    connect(m_selectors.keyMap->model(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        m_keyRowsMarked.assign(m_keyRowsMarked.size(), false);
+    });
 }
 
 QIcon ChangedMarks::ChangedIcon()
@@ -116,20 +122,20 @@ void ChangedMarks::ShowMarks()
     if (m_controls.empty())
         FindHolders();
     std::vector<bool> differs(SettingCatalogue().size(), false);
-    bool any = false;
-    for (const Setting &setting : SettingCatalogue()) {
-        if (SettingDiffers(m_records, m_saved, setting))
-            differs[IndexOf(setting)] = any = true;
-    }
+    std::vector<const Setting *> changed;
+    ForEachDifferingSetting(m_records, m_saved, [&](const Setting &setting) {
+        differs[IndexOf(setting)] = true;
+        changed.push_back(&setting);
+    });
     const PageSelection selection = m_selection();
-    const Changes changes = CollectChanges(selection, differs);
+    const Changes changes = CollectChanges(selection, changed);
     MarkControls(selection, differs);
     MarkTextColors(changes.textColors);
     MarkListItems(m_selectors.gameWindows, changes.gameWindows);
     MarkListItems(m_selectors.containers, changes.containers);
     MarkKeyRows(changes.keyRows);
     MarkPages(changes.pages);
-    m_anyMarked = any;
+    m_anyMarked = !changed.empty();
 }
 
 QWidget *ChangedMarks::MarkHolder(const QWidget *control) const
@@ -147,12 +153,13 @@ void ChangedMarks::FindHolders()
 {
     for (QWidget *control : m_bindings.controls()) {
         if (QWidget *holder = MarkHolder(control))
-            m_controls.push_back({control, holder, false});
+            m_controls.push_back({control, holder, nullptr, false});
     }
 }
 
-ChangedMarks::Changes ChangedMarks::CollectChanges(const PageSelection &selection,
-                                                   const std::vector<bool> &differs) const
+ChangedMarks::Changes
+ChangedMarks::CollectChanges(const PageSelection &selection,
+                             const std::vector<const Setting *> &changed) const
 {
     const auto count = [](auto size) { return std::vector<bool>(static_cast<std::size_t>(size)); };
     Changes changes{count(m_selectors.textColorLabels.size()),
@@ -164,9 +171,8 @@ ChangedMarks::Changes ChangedMarks::CollectChanges(const PageSelection &selectio
         if (item >= 0 && static_cast<std::size_t>(item) < items.size())
             items[static_cast<std::size_t>(item)] = true;
     };
-    for (const Setting &setting : SettingCatalogue()) {
-        if (!differs[IndexOf(setting)])
-            continue;
+    for (const Setting *changedSetting : changed) {
+        const Setting &setting = *changedSetting;
         set(changes.pages, m_selectors.pages->indexOf(m_bindings.PageOf(setting.page)));
         switch (setting.page) {
         case SettingPage::TextColors:
@@ -191,26 +197,30 @@ ChangedMarks::Changes ChangedMarks::CollectChanges(const PageSelection &selectio
     return changes;
 }
 
-bool ChangedMarks::ControlChanged(const QWidget *control,
-                                  const PageSelection &selection,
-                                  const std::vector<bool> &differs) const
+bool ChangedMarks::ControlChanged(const ControlMark &mark, const std::vector<bool> &differs) const
 {
-    const Setting *setting = m_bindings.SettingOf(control, selection);
+    const Setting *setting = mark.setting;
     if (!setting)
         return false;
     if (setting->role == SettingRole::FilterBits && setting->number) {
         // Each of the five boxes owns one bit of the setting.
         const std::int32_t bits
             = (m_records.Defaults.*setting->number) ^ (m_saved.Defaults.*setting->number);
-        return (bits & TagOf(control)) != 0;
+        return (bits & TagOf(mark.control)) != 0;
     }
     return differs[IndexOf(*setting)];
 }
 
 void ChangedMarks::MarkControls(const PageSelection &selection, const std::vector<bool> &differs)
 {
+    // What a shared control edits changes only with the selection.
+    if (m_controlsShow != selection) {
+        m_controlsShow = selection;
+        for (ControlMark &mark : m_controls)
+            mark.setting = m_bindings.SettingOf(mark.control, selection);
+    }
     for (ControlMark &mark : m_controls) {
-        const bool changed = ControlChanged(mark.control, selection, differs);
+        const bool changed = ControlChanged(mark, differs);
         if (changed != mark.marked) {
             mark.marked = changed;
             ShowBold(mark.holder, changed);
@@ -242,15 +252,16 @@ void ChangedMarks::MarkListItems(QComboBox *list, const std::vector<bool> &chang
 
 void ChangedMarks::MarkKeyRows(const std::vector<bool> &changed)
 {
-    // The rows are made anew whenever the page is filled, so each row's mark is read from it.
     QTableWidget *grid = m_selectors.keyMap;
+    m_keyRowsMarked.resize(changed.size(), false);
     for (int row = 0; row < grid->rowCount(); ++row) {
+        const auto at = static_cast<std::size_t>(row);
         QTableWidgetItem *function = grid->item(row, FunctionColumn);
-        const bool mark = changed[static_cast<std::size_t>(row)];
-        if (!function || mark == function->data(Qt::FontRole).isValid())
+        if (!function || changed[at] == m_keyRowsMarked[at])
             continue;
-        function->setData(Qt::DecorationRole, mark ? QVariant(ChangedIcon()) : QVariant());
-        function->setData(Qt::FontRole, mark ? QVariant(BoldFont()) : QVariant());
+        m_keyRowsMarked[at] = changed[at];
+        function->setData(Qt::DecorationRole, changed[at] ? QVariant(ChangedIcon()) : QVariant());
+        function->setData(Qt::FontRole, changed[at] ? QVariant(BoldFont()) : QVariant());
     }
 }
 

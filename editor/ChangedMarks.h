@@ -3,6 +3,7 @@
 #include "SettingBindings.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QIcon>
@@ -55,6 +56,7 @@ private:
     {
         QWidget *control;
         QWidget *holder;
+        const Setting *setting; // what the control edits under m_controlsShow
         bool marked;
     };
     // Which items and pages have changes, from the settings that differ.
@@ -68,10 +70,9 @@ private:
     };
 
     void FindHolders();
-    Changes CollectChanges(const PageSelection &selection, const std::vector<bool> &differs) const;
-    bool ControlChanged(const QWidget *control,
-                        const PageSelection &selection,
-                        const std::vector<bool> &differs) const;
+    Changes CollectChanges(const PageSelection &selection,
+                           const std::vector<const Setting *> &changed) const;
+    bool ControlChanged(const ControlMark &mark, const std::vector<bool> &differs) const;
     void MarkControls(const PageSelection &selection, const std::vector<bool> &differs);
     void MarkTextColors(const std::vector<bool> &changed);
     void MarkListItems(QComboBox *list, const std::vector<bool> &changed);
@@ -84,7 +85,9 @@ private:
     const ClientSettings &m_saved;
     SelectionSource m_selection;
     std::vector<ControlMark> m_controls;
+    std::optional<PageSelection> m_controlsShow;
     std::vector<bool> m_textColorsMarked;
+    std::vector<bool> m_keyRowsMarked;
     std::vector<bool> m_pagesMarked;
     bool m_anyMarked = false;
 };
