@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "ChangedMarks.h"
 #include "ClientFileWatch.h"
 #include "ContainerPanel.h"
 #include "DisplayPage.h"
@@ -14,6 +15,7 @@
 #include "OptionPages.h"
 #include "ProgramVersion.h"
 #include "SettingHints.h"
+#include "SettingIds.h"
 #include "SvgIcon.h"
 #include "TextColorsPage.h"
 #include "UnsavedCount.h"
@@ -25,6 +27,7 @@
 #include <filesystem>
 #include <limits>
 #include <system_error>
+#include <utility>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -252,6 +255,7 @@ void TDMini1::ShowRecordsOnPages(bool startUp)
     optionPages->FillOptionPages();
     keyMapPage->FillKeyMapPage();
     m_hints->NameControls();
+    m_marks->ShowMarks();
 }
 
 void TDMini1::ReportEdits(const std::vector<std::string> &ids)
@@ -538,6 +542,7 @@ void TDMini1::UpdateUnsavedState()
 {
     setWindowModified(hasUnsavedChanges());
     ShowCounts();
+    m_marks->ShowMarks();
 }
 
 void TDMini1::ShowCounts()
@@ -650,17 +655,39 @@ void TDMini1::BindSettings()
         *m_bindings, [this] { return selection(); }, this);
     m_history = new EditHistory(
         m_settings, [this](const std::vector<std::string> &ids) { ShowUndoneStep(ids); }, this);
-    // Shared controls are named for the selected item.
-    const auto nameControls = [this] { m_hints->NameControls(); };
-    connect(windowPage->findChild<QComboBox *>(QStringLiteral("WindowComboBox")),
-            &QComboBox::currentIndexChanged,
+    auto *windowList = windowPage->findChild<QComboBox *>(QStringLiteral("WindowComboBox"));
+    auto *containerList = miscPage->findChild<QComboBox *>(QStringLiteral("ContainerComboBox"));
+    m_marks = new ChangedMarks(
+        *m_bindings,
+        {ui->PageControl1,
+         textPage->sampleLabels(),
+         windowList,
+         containerList,
+         keyMapPage->findChild<QTableWidget *>(QStringLiteral("KeymapEditor"))},
+        m_settings,
+        m_loaded,
+        [this] { return selection(); },
+        this);
+    // Shared controls are named, and marked, for the selected item; their hints are built when
+    // asked for.
+    const auto showSelected = [this] {
+        m_hints->NameControls();
+        m_marks->ShowMarks();
+    };
+    connect(windowList, &QComboBox::currentIndexChanged, this, showSelected);
+    connect(containerList, &QComboBox::currentIndexChanged, this, showSelected);
+    connect(windowPage, &WindowPage::resolutionChanged, this, showSelected);
+    // The text colour page reports every change of the colour under edit; only another colour
+    // changes what the shared controls name (showing the records names the first one). Its marks
+    // follow with the unsaved state.
+    connect(textPage,
+            &TextColorsPage::workingCopyChanged,
             this,
-            nameControls);
-    connect(miscPage->findChild<QComboBox *>(QStringLiteral("ContainerComboBox")),
-            &QComboBox::currentIndexChanged,
-            this,
-            nameControls);
-    connect(textPage, &TextColorsPage::workingCopyChanged, this, nameControls);
+            [this, described = textPage->SelectedUserColor]() mutable {
+                if (std::exchange(described, textPage->SelectedUserColor)
+                    != textPage->SelectedUserColor)
+                    m_hints->NameControls();
+            });
 }
 
 PageSelection TDMini1::selection() const
@@ -785,8 +812,10 @@ void TDMini1::ShowUndoneStep(const std::vector<std::string> &ids)
 void TDMini1::AddResetMenus()
 {
     for (QWidget *control : m_bindings->controls()) {
-        if (qobject_cast<QTableWidget *>(control))
+        if (auto *grid = qobject_cast<QTableWidget *>(control)) {
+            AddKeyMapResetMenu(grid);
             continue;
+        }
         // A number field's text box takes the clicks.
         QList<QWidget *> receivers{control};
         if (auto *inner = control->findChild<QLineEdit *>())
@@ -797,27 +826,42 @@ void TDMini1::AddResetMenus()
                     &QWidget::customContextMenuRequested,
                     this,
                     [this, control, receiver](QPoint at) {
-                        ShowResetMenu(control, receiver->mapToGlobal(at));
+                        if (const Setting *setting = m_bindings->SettingOf(control, selection()))
+                            ShowResetMenu(*setting, receiver->mapToGlobal(at));
                     });
         }
     }
 }
 
-void TDMini1::ShowResetMenu(QWidget *control, QPoint at)
+void TDMini1::AddKeyMapResetMenu(QTableWidget *grid)
 {
-    const Setting *setting = m_bindings->SettingOf(control, selection());
-    if (!setting)
-        return;
+    // Each row is a setting of its own: the menu is the one of the row under the pointer,
+    // which becomes the current row.
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](QPoint at) {
+        const int row = grid->rowAt(at.y());
+        const Setting *setting = row < 0 ? nullptr : FindSetting(KeyMapId(row));
+        if (!setting)
+            return;
+        grid->setCurrentCell(row, grid->currentColumn() < 0 ? 1 : grid->currentColumn());
+        ShowResetMenu(*setting, grid->viewport()->mapToGlobal(at));
+    });
+}
+
+void TDMini1::ShowResetMenu(const Setting &setting, QPoint at)
+{
     QMenu menu;
     QAction *reset = menu.addAction(QStringLiteral("Reset to Default"));
-    reset->setEnabled(SettingText(m_settings, *setting) != setting->defaultText);
+    reset->setObjectName(QStringLiteral("ResetToDefault1"));
+    reset->setEnabled(SettingText(m_settings, setting) != setting.defaultText);
     QAction *revert = menu.addAction(QStringLiteral("Revert to File"));
-    revert->setEnabled(SettingDiffers(m_settings, m_loaded, *setting));
+    revert->setObjectName(QStringLiteral("RevertToFile1"));
+    revert->setEnabled(SettingDiffers(m_settings, m_loaded, setting));
     const QAction *chosen = menu.exec(at);
     if (chosen == reset)
-        ResetToDefault(*setting);
+        ResetToDefault(setting);
     else if (chosen == revert)
-        RevertToFile(*setting);
+        RevertToFile(setting);
 }
 
 void TDMini1::ResetToDefault(const Setting &setting)

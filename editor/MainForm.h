@@ -18,12 +18,14 @@ namespace Ui {
 class TDMini1;
 }
 
+class ChangedMarks;
 class ClientFileWatch;
 class DisplayPage;
 class EditHistory;
 class QAction;
 class SettingHints;
 class QLabel;
+class QTableWidget;
 class QToolButton;
 class KeyMapPage;
 class MiscPage;
@@ -55,6 +57,7 @@ public:
     const ClientSettings &RecordsAsSaved() const { return m_loaded; }
 
     const SettingBindings &bindings() const { return *m_bindings; }
+    const ChangedMarks &marks() const { return *m_marks; }
     PageSelection selection() const;
     // Shows where a setting is edited: its page, with its colour, window and resolution,
     // container or key row selected.
@@ -130,7 +133,8 @@ private:
     void CreateEditMenu();
     void ShowHistoryInMenu();
     void AddResetMenus();
-    void ShowResetMenu(QWidget *control, QPoint at);
+    void AddKeyMapResetMenu(QTableWidget *grid);
+    void ShowResetMenu(const Setting &setting, QPoint at);
     void ResetSetting(const Setting &setting, const std::string &text);
     void ShowUndoneStep(const std::vector<std::string> &ids);
     // Loads every record; false, with "Unable to read <path>" shown, when an existing file
@@ -162,6 +166,7 @@ private:
     SettingEdits m_edits;
     std::unique_ptr<SettingBindings> m_bindings;
     SettingHints *m_hints = nullptr;
+    ChangedMarks *m_marks = nullptr;
     EditHistory *m_history = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;

@@ -18,6 +18,8 @@ struct PageSelection
     int resolution = 1; // 1..5, the layout the window page shows
     int container = 0;  // 0..15
     int keyRow = 0;     // 0..96
+
+    bool operator==(const PageSelection &) const = default;
 };
 
 // The one place that knows which control of the window edits which catalogue setting: a control

@@ -6,9 +6,12 @@
 #include "ini/IntegerText.h"
 #include "sections/WindowColorsSection.h"
 #include "ui_TextColorsPage.h"
+#include "widgets/FocusRing.h"
 
+#include <algorithm>
 #include <optional>
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -22,6 +25,8 @@ constexpr ScreenColor DefaultGray = 0x808080;
 // The game's own chat window.
 constexpr ScreenColor Parchment = 0x8FAFBF;
 constexpr ScreenColor Black = 0x000000;
+// The sample labels stand in columns of this many.
+constexpr int SamplesInColumn = 15;
 
 std::uint8_t &ComponentOf(RgbColor &color, int component)
 {
@@ -41,11 +46,13 @@ TextColorsPage::TextColorsPage(PageContext context, QWidget *parent)
     : QWidget(parent)
     , m_context(std::move(context))
     , ui(std::make_unique<Ui::TextColorsPage>())
+    , m_focusRing(new FocusRing(this))
 {
     ui->setupUi(this);
     m_boxes = {ui->Edit1, ui->Edit2, ui->Edit3};
     m_sliders = {ui->ScrollBar1, ui->ScrollBar2, ui->ScrollBar3};
     CollectSampleLabels();
+    LetKeyboardReachSamples();
     ColorNumberBoxes();
     PaintBackground(ui->Panel2, DefaultGray);
     // The selector floats over the sample area and must not scroll with it.
@@ -68,6 +75,81 @@ void TextColorsPage::CollectSampleLabels()
         label->resize(label->width(), label->fontMetrics().height());
         m_samples[static_cast<std::size_t>(tag)] = label;
     }
+}
+
+void TextColorsPage::LetKeyboardReachSamples()
+{
+    for (int n = UserColorTable::first; n <= UserColorTable::last; ++n) {
+        ClickLabel *label = m_samples[static_cast<std::size_t>(n)];
+        label->setAccessibleName(label->text());
+        label->setAccessibleDescription(QStringLiteral("Text colour: Space or Enter edits it"));
+        label->installEventFilter(this);
+        m_focusRing->Watch(label);
+    }
+    for (QScrollBar *slider : m_sliders)
+        m_focusRing->Watch(slider);
+    MakeTabStop(SelectedUserColor);
+}
+
+void TextColorsPage::MakeTabStop(int n)
+{
+    for (int k = UserColorTable::first; k <= UserColorTable::last; ++k)
+        m_samples[static_cast<std::size_t>(k)]->setFocusPolicy(k == n ? Qt::TabFocus : Qt::NoFocus);
+}
+
+bool TextColorsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // Every event of the 51 labels passes here: only two kinds are of interest.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::FocusIn)
+        return QWidget::eventFilter(watched, event);
+    const auto sample = std::find(m_samples.begin(), m_samples.end(), watched);
+    const auto n = static_cast<int>(sample - m_samples.begin());
+    if (sample == m_samples.end() || n < UserColorTable::first)
+        return QWidget::eventFilter(watched, event);
+    if (type == QEvent::KeyPress && StepFocus(n, static_cast<QKeyEvent *>(event)->key()))
+        return true;
+    if (type == QEvent::FocusIn)
+        ui->ScrollBox1->ensureWidgetVisible(*sample);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TextColorsPage::StepFocus(int n, int key)
+{
+    int to = n;
+    switch (key) {
+    case Qt::Key_Up:
+        to = n - 1;
+        break;
+    case Qt::Key_Down:
+        to = n + 1;
+        break;
+    case Qt::Key_Left:
+        to = n - SamplesInColumn;
+        break;
+    case Qt::Key_Right:
+        to = n + SamplesInColumn;
+        break;
+    case Qt::Key_Home:
+        to = UserColorTable::first;
+        break;
+    case Qt::Key_End:
+        to = UserColorTable::last;
+        break;
+    default:
+        return false;
+    }
+    if (to >= UserColorTable::first && to <= UserColorTable::last)
+        m_samples[static_cast<std::size_t>(to)]->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+QList<QWidget *> TextColorsPage::sampleLabels() const
+{
+    QList<QWidget *> labels;
+    for (int n = UserColorTable::first; n <= UserColorTable::last; ++n)
+        labels.append(m_samples[static_cast<std::size_t>(n)]);
+    return labels;
 }
 
 void TextColorsPage::ColorNumberBoxes()
@@ -128,6 +210,7 @@ void TextColorsPage::User_Click(int n)
     FetchUserColor(n);
     ShowCurrentInEditors();
     SelectedUserColor = n;
+    MakeTabStop(n);
     PaintCurrentSwatch();
     emit workingCopyChanged();
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class ClickLabel;
+class FocusRing;
 class QLineEdit;
 class QScrollBar;
 
@@ -43,6 +44,8 @@ public:
     void StoreUserColor(int n);
     // Whether the colour under edit differs from the table's entry: an edit not yet accepted.
     bool HasPendingEdit() const;
+    // The 51 sample labels, text colour 1 first.
+    QList<QWidget *> sampleLabels() const;
 
     int SelectedUserColor = 1;
     RgbColor CurrentTextColor;
@@ -53,11 +56,19 @@ signals:
     // The colour under edit changed, by the user or by selecting another colour.
     void workingCopyChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // The index of a component's box and slider.
     enum Component { Red, Green, Blue };
 
     void CollectSampleLabels();
+    void LetKeyboardReachSamples();
+    // Moves the focus from sample label n by an arrow key; false for any other key.
+    bool StepFocus(int n, int key);
+    // Only the selected label is a Tab stop; the arrows lead from it to the others.
+    void MakeTabStop(int n);
     void ConnectHandlers();
     void ColorNumberBoxes();
 
@@ -81,4 +92,5 @@ private:
     std::array<ClickLabel *, UserColorTable::last + 1> m_samples{};
     std::array<QLineEdit *, 3> m_boxes{};
     std::array<QScrollBar *, 3> m_sliders{};
+    FocusRing *m_focusRing;
 };

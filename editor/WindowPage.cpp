@@ -7,6 +7,7 @@
 #include "WindowPreview.h"
 #include "ini/IntegerText.h"
 #include "ui_WindowPage.h"
+#include "widgets/FocusRing.h"
 
 #include <algorithm>
 #include <string_view>
@@ -60,6 +61,10 @@ WindowPage::WindowPage(PageContext context, QWidget *parent)
     ConnectHandlers();
     CheckBox1Click();
     CheckBox2Click();
+    // The style draws no focus on a scroll bar.
+    auto *focusRing = new FocusRing(this);
+    for (QWidget *slider : {ui->ScrollBar4, ui->ScrollBar5, ui->ScrollBar6})
+        focusRing->Watch(slider);
 }
 
 WindowPage::~WindowPage() = default;
@@ -293,6 +298,7 @@ void WindowPage::ChangeResolution(int resolution)
     ApplyCurrentResolution();
     LayoutPreviews();
     ShowSelectedWindow();
+    emit resolutionChanged();
 }
 
 void WindowPage::ResolutionsClick(int resolution)

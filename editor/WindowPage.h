@@ -71,6 +71,10 @@ public:
     int SelectedGameWindow = 1;
     int CurrentResolution = 1;
 
+signals:
+    // The page shows the layouts of another resolution.
+    void resolutionChanged();
+
 private:
     void ConnectHandlers();
     void ConnectPreview(WindowPreview *preview);

@@ -1,5 +1,6 @@
 #include "ClickLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 ClickLabel::ClickLabel(QWidget *parent)
@@ -48,4 +49,16 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
         emit doubleClicked();
     else
         QLabel::mouseDoubleClickEvent(event);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }

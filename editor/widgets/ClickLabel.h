@@ -5,7 +5,7 @@
 #include <QLabel>
 
 // A label that reports left clicks and double-clicks. A double-click first delivers the click of
-// its first press, then the double-click.
+// its first press, then the double-click. Given the focus, it takes Space and Enter as a click.
 class ClickLabel : public QLabel
 {
     Q_OBJECT
@@ -25,6 +25,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool OnCaption(const QMouseEvent *event) const;

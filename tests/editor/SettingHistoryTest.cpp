@@ -1,5 +1,7 @@
+#include "ChangedMarks.h"
 #include "EditHistory.h"
 #include "MainWindowFixture.h"
+#include "SettingIds.h"
 #include "UserActions.h"
 #include "WindowPage.h"
 #include "WindowPreview.h"
@@ -11,13 +13,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QUndoStack>
 
 namespace {
@@ -73,6 +80,64 @@ class SettingHistoryTest : public MainWindowFixture
 protected:
     QUndoStack &steps() { return window().history().stack(); }
 
+    bool Differs(const Setting &setting)
+    {
+        return SettingDiffers(window().settings(), window().RecordsAsSaved(), setting);
+    }
+
+    bool PageDiffers(SettingPage page)
+    {
+        for (const Setting &other : SettingCatalogue()) {
+            if (window().bindings().PageOf(other.page) == window().bindings().PageOf(page)
+                && Differs(other))
+                return true;
+        }
+        return false;
+    }
+
+    // The item that selects the setting for its shared control: marked, or not; true when
+    // the setting has no such item.
+    bool ItemMarked(const Setting &setting)
+    {
+        const auto listMarked = [&](const char *name, int item) {
+            return !find<QComboBox>(name)->itemIcon(item).isNull();
+        };
+        switch (setting.page) {
+        case SettingPage::TextColors:
+            return find<QWidget>(QStringLiteral("User_%1").arg(setting.item))->font().underline();
+        case SettingPage::Windows:
+            return setting.role == SettingRole::CheckBox
+                   || listMarked("WindowComboBox", setting.item - 1);
+        case SettingPage::Containers:
+            return listMarked("ContainerComboBox", setting.item);
+        case SettingPage::KeyMaps:
+            return find<QTableWidget>("KeymapEditor")->item(setting.item, 0)->font().bold();
+        default:
+            return true;
+        }
+    }
+
+    // The control's label (or text), the item selecting the setting and the page's tab are
+    // marked exactly while the setting differs from the file.
+    void ExpectMarksFollow(const Setting &setting, QWidget *control)
+    {
+        const bool differs = Differs(setting);
+        if (QWidget *holder = window().marks().MarkHolder(control)) {
+            EXPECT_EQ(holder->font().bold(), differs) << holder->objectName().toStdString();
+            // The marked caption still shows whole.
+            if (qobject_cast<QLabel *>(holder) || qobject_cast<QAbstractButton *>(holder)) {
+                EXPECT_LE(holder->sizeHint().width(), holder->width())
+                    << holder->objectName().toStdString();
+            }
+        }
+        if (differs) {
+            EXPECT_TRUE(ItemMarked(setting));
+        }
+        auto *pages = find<QTabWidget>("PageControl1");
+        const int tab = pages->indexOf(window().bindings().PageOf(setting.page));
+        EXPECT_EQ(!pages->tabIcon(tab).isNull(), PageDiffers(setting.page));
+    }
+
     // One user edit of the control that edits setting, the way a player makes it.
     void EditWith(QWidget *control, const Setting &setting)
     {
@@ -127,8 +192,8 @@ protected:
 
 // For every setting: with its item selected, one user edit of its control changes that setting
 // alone and is reported once; undo gives back the records and what the control showed, and the
-// file's state; redo makes the edit again.
-TEST_F(SettingHistoryTest, EveryEditIsOneReportAndOneStepThatUndoAndRedoTakeBackAndMakeAgain)
+// file's state; redo makes the edit again. The changed marks follow each step.
+TEST_F(SettingHistoryTest, EveryEditIsOneMarkedStepThatUndoAndRedoTakeBackAndMakeAgain)
 {
     StartWithFile(TestData("realistic_client.ini"));
     for (const Setting &setting : SettingCatalogue()) {
@@ -153,6 +218,8 @@ TEST_F(SettingHistoryTest, EveryEditIsOneReportAndOneStepThatUndoAndRedoTakeBack
         EXPECT_EQ(DifferingIds(window().settings(), before), std::vector{setting.id});
         EXPECT_EQ(steps().index(), stepsBefore + 1);
         EXPECT_TRUE(window().hasUnsavedChanges());
+        EXPECT_TRUE(Differs(setting));
+        ExpectMarksFollow(setting, control);
         const ClientSettings after = window().settings();
 
         triggerAction("Undo1");
@@ -161,10 +228,12 @@ TEST_F(SettingHistoryTest, EveryEditIsOneReportAndOneStepThatUndoAndRedoTakeBack
         EXPECT_EQ(Shown(control), shownBefore);
         // Selecting an item may already have stored a value its field clamped.
         EXPECT_EQ(window().hasUnsavedChanges(), before != window().RecordsAsSaved());
+        ExpectMarksFollow(setting, control);
 
         triggerAction("Redo1");
         EXPECT_EQ(window().settings(), after);
         EXPECT_TRUE(window().hasUnsavedChanges());
+        ExpectMarksFollow(setting, control);
         triggerAction("Undo1");
     }
 }
@@ -317,4 +386,55 @@ TEST_F(SettingHistoryTest, RestoreDefaultsOnThisPageAsksThenWritesOnlyThatPagesD
     triggerAction("Undo1");
     clickToolButton("ToolButton2");
     EXPECT_EQ(fileBytes(), saved);
+}
+
+TEST_F(SettingHistoryTest, KeyMapCellMenuResetsItsRowToTheDefaultAsOneMarkedStep)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    const Setting *setting = nullptr;
+    for (const Setting &row : SettingCatalogue()) {
+        if (row.page == SettingPage::KeyMaps
+            && SettingText(window().settings(), row) != row.defaultText) {
+            setting = &row;
+            break;
+        }
+    }
+    ASSERT_NE(setting, nullptr);
+    const ClientSettings loaded = window().settings();
+    window().ShowSetting(*FindSetting(KeyMapId(0)));
+    auto *grid = find<QTableWidget>("KeymapEditor");
+    grid->scrollToItem(grid->item(setting->item, 1));
+    const QPoint cell = grid->visualItemRect(grid->item(setting->item, 1)).center();
+
+    std::vector<bool> offered;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        auto *reset = menu->findChild<QAction *>("ResetToDefault1");
+        auto *revert = menu->findChild<QAction *>("RevertToFile1");
+        offered = {reset && reset->isEnabled(), revert && revert->isEnabled()};
+        menu->setActiveAction(reset);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, cell, grid->viewport()->mapToGlobal(cell));
+    QApplication::sendEvent(grid->viewport(), &click);
+
+    EXPECT_EQ(offered, (std::vector<bool>{true, false}));
+    EXPECT_EQ(SettingText(window().settings(), *setting), setting->defaultText);
+    EXPECT_EQ(DifferingIds(window().settings(), loaded), std::vector{setting->id});
+    EXPECT_EQ(steps().count(), 1);
+    EXPECT_EQ(grid->currentRow(), setting->item);
+    EXPECT_EQ(grid->item(setting->item, 1)->text(), QString::fromStdString(setting->defaultText));
+    EXPECT_TRUE(grid->item(setting->item, 0)->font().bold());
+    EXPECT_TRUE(find<QLabel>("CountsPanel")->text().startsWith("1 unsaved change"));
+    clickToolButton("ToolButton2");
+    ClientSettings written;
+    LoadAllSections(iniPath(), written);
+    EXPECT_EQ(DifferingIds(written, loaded), std::vector{setting->id});
+    EXPECT_EQ(SettingText(written, *setting), setting->defaultText);
+    EXPECT_FALSE(grid->item(setting->item, 0)->font().bold());
+
+    triggerAction("Undo1");
+    EXPECT_EQ(window().settings(), loaded);
+    EXPECT_TRUE(grid->item(setting->item, 0)->font().bold());
 }

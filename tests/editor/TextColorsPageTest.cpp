@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -398,4 +399,47 @@ TEST_F(TextColorsPageTest, CaptionsFitTheirColumnsAndTheSelectorStaysOverTheScro
     QWidget *viewport = find<QScrollArea>("ScrollBox1")->viewport();
     const QRect caption51(sample(51)->mapTo(viewport, QPoint()), sample(51)->size());
     EXPECT_TRUE(viewport->rect().contains(caption51)) << caption51.x() << "," << caption51.y();
+}
+
+TEST_F(TextColorsPageTest, TheKeyboardReachesAndChoosesTheLabelsWithTheFocusInView)
+{
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    // Tab stops at the selected label only.
+    box(3)->setFocus(Qt::TabFocusReason);
+    QList<QWidget *> reached;
+    for (int step = 0; step < 40 && !reached.contains(QApplication::focusWidget()); ++step) {
+        reached << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_TRUE(reached.contains(sample(1)));
+    EXPECT_FALSE(reached.contains(sample(2)));
+
+    sample(1)->setFocus(Qt::TabFocusReason);
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
+        QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(QApplication::focusWidget(), sample(18));
+    auto *ring = page()->findChild<QWidget *>("FocusRing");
+    ASSERT_NE(ring, nullptr);
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_TRUE(ring->geometry().contains(sample(18)->geometry()));
+    EXPECT_EQ(page()->SelectedUserColor, 1);
+
+    QTest::keyClick(sample(18), Qt::Key_Space);
+    EXPECT_EQ(page()->SelectedUserColor, 18);
+    EXPECT_EQ(statusText(0), "Editing User_18");
+    QTest::keyClick(sample(18), Qt::Key_Up);
+    QTest::keyClick(sample(17), Qt::Key_Return);
+    EXPECT_EQ(page()->SelectedUserColor, 17);
+    expectEditorsShow(stored(17));
+    EXPECT_TRUE(sample(17)->focusPolicy() & Qt::TabFocus);
+    EXPECT_FALSE(sample(1)->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(sample(17)->accessibleName(), sample(17)->text());
+
+    // A slider shows it has the focus too; a click on it does not need to.
+    slider(2)->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_TRUE(ring->geometry().contains(slider(2)->geometry()));
+    QTest::mouseClick(box(1), Qt::LeftButton);
+    EXPECT_FALSE(ring->isVisible());
 }

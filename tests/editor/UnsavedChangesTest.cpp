@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "UnsavedCount.h"
 #include "UserActions.h"
 #include "widgets/SpinEdit.h"
 
@@ -218,4 +219,29 @@ TEST_F(UnsavedChangesTest, AnOutsideChangeShowsTheNoticeButOwnSavesDoNot)
     QTest::mouseClick(notice, Qt::LeftButton);
     EXPECT_EQ(bagX(), 55);
     EXPECT_FALSE(notice->isVisible());
+}
+
+// One setting changed alone is one unsaved change, whichever record holds it.
+TEST(UnsavedCount, EverySettingChangedAloneCountsOnce)
+{
+    const ClientSettings saved;
+    for (const Setting &setting : SettingCatalogue()) {
+        SCOPED_TRACE(setting.id);
+        ClientSettings edited = saved;
+        std::vector<std::string> candidates{std::to_string(setting.minimum),
+                                            std::to_string(setting.maximum),
+                                            "F9",
+                                            "TRUE",
+                                            "FALSE",
+                                            "FULL",
+                                            "NORMAL"};
+        for (const std::string_view choice : setting.choices)
+            candidates.emplace_back(choice);
+        for (const std::string &text : candidates) {
+            if (!SettingDiffers(edited, saved, setting))
+                SetSettingText(edited, setting, text);
+        }
+        ASSERT_TRUE(SettingDiffers(edited, saved, setting));
+        EXPECT_EQ(CountDifferingKeys(edited, saved), 1);
+    }
 }
