@@ -38,6 +38,27 @@ QString FunctionName(int entry)
     return DisplayName(KeyMapKey(entry));
 }
 
+// A cell whose hint is written when it is asked for, so it always tells the row's binding and
+// clashes as they are now, and the table's two hundred hints cost nothing until one shows.
+class KeyMapCell : public QTableWidgetItem
+{
+public:
+    KeyMapCell(const KeyMapPage &page, const QString &text)
+        : QTableWidgetItem(text)
+        , m_page(page)
+    {}
+
+    QVariant data(int role) const override
+    {
+        if ((role == Qt::ToolTipRole || role == Qt::WhatsThisRole) && row() >= 0)
+            return m_page.RowHint(row());
+        return QTableWidgetItem::data(role);
+    }
+
+private:
+    const KeyMapPage &m_page;
+};
+
 // What the function does, for a player: the first line of the row's hint.
 QString FunctionDescription(int entry)
 {
@@ -133,10 +154,10 @@ void KeyMapPage::FillKeyMapPage()
 void KeyMapPage::FillRow(int entry)
 {
     QTableWidget *grid = ui->KeymapEditor;
-    auto *function = new QTableWidgetItem(FunctionName(entry));
+    auto *function = new KeyMapCell(*this, FunctionName(entry));
     function->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     grid->setItem(entry, FunctionColumn, function);
-    grid->setItem(entry, KeyColumn, new QTableWidgetItem(BindingText(entry)));
+    grid->setItem(entry, KeyColumn, new KeyMapCell(*this, BindingText(entry)));
 }
 
 QString KeyMapPage::BindingText(int entry) const
@@ -227,9 +248,6 @@ void KeyMapPage::MarkRow(int entry, bool clashing)
     QTableWidgetItem *function = grid->item(entry, FunctionColumn);
     if (!key || !function)
         return;
-    const QString hint = RowHint(entry);
-    function->setToolTip(hint);
-    key->setToolTip(hint);
     if (m_marked[static_cast<size_t>(entry)] == clashing)
         return;
     m_marked[static_cast<size_t>(entry)] = clashing;

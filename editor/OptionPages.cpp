@@ -78,6 +78,7 @@ void OptionPages::BindFlagCheckBox(QCheckBox *box)
     const int flag = TagOf(box);
     if (!IsFlagIndex(flag))
         return;
+    m_flagOfBox.insert(box, flag);
     if (!IsModelFlag(flag) && !m_flagCheckBoxes[static_cast<std::size_t>(flag)])
         m_flagCheckBoxes[static_cast<std::size_t>(flag)] = box;
     // toggled, not clicked: a state set from code runs the handler as a click does.
@@ -182,13 +183,25 @@ void OptionPages::FillRunMode(bool run)
 
 void OptionPages::SetModelCheckBox(int flagIndex, bool value)
 {
-    for (QObject *child : m_modelPage->vorranModelGroupBox()->children()) {
-        auto *box = qobject_cast<QCheckBox *>(child);
-        if (box && TagOf(box) == flagIndex) {
-            box->setChecked(value);
-            return;
+    if (QCheckBox *box = ModelCheckBox(flagIndex))
+        box->setChecked(value);
+}
+
+// The first box of the model group tagged with the flag. The group's boxes are looked up once:
+// reading a tag searches every property of the box's classes by name first.
+QCheckBox *OptionPages::ModelCheckBox(int flagIndex)
+{
+    if (!m_modelCheckBoxesFound) {
+        for (QObject *child : m_modelPage->vorranModelGroupBox()->children()) {
+            auto *box = qobject_cast<QCheckBox *>(child);
+            const int flag = box ? TagOf(box) : -1;
+            if (IsFlagIndex(flag) && !m_modelCheckBoxes[static_cast<std::size_t>(flag)])
+                m_modelCheckBoxes[static_cast<std::size_t>(flag)] = box;
         }
+        m_modelCheckBoxesFound = true;
     }
+    return IsFlagIndex(flagIndex) ? m_modelCheckBoxes[static_cast<std::size_t>(flagIndex)]
+                                  : nullptr;
 }
 
 void OptionPages::FillFilterCheckBoxes()
@@ -223,7 +236,7 @@ void OptionPages::FillDisplayLists()
 
 void OptionPages::BoolCheckBoxClick(QAbstractButton *sender)
 {
-    const int flag = TagOf(sender);
+    const int flag = m_flagOfBox.value(sender, -1);
     if (IsFlagIndex(flag))
         m_context.edits.Store(defaults().Flags[static_cast<std::size_t>(flag)],
                               sender->isChecked(),

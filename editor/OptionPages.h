@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include <QHash>
 #include <QObject>
 
 class DisplayPage;
@@ -38,6 +39,7 @@ public:
     // Checks or clears the model check box of a flag index: the first check box among the
     // children of the "Vorran Models" group whose tag is that index.
     void SetModelCheckBox(int flagIndex, bool value);
+    QCheckBox *ModelCheckBox(int flagIndex);
 
     // True only while FillOptionPages runs, so handlers can tell a fill from a user's edit.
     bool FillingOptions = false;
@@ -79,4 +81,8 @@ private:
     // The check box of each flag that has one, but for the model flags, which the fill finds
     // through SetModelCheckBox.
     std::array<QCheckBox *, DefaultsFlagCount> m_flagCheckBoxes{};
+    std::array<QCheckBox *, DefaultsFlagCount> m_modelCheckBoxes{};
+    bool m_modelCheckBoxesFound = false;
+    // The flag of every bound box, model boxes included, as its tag gives it.
+    QHash<const QAbstractButton *, int> m_flagOfBox;
 };
