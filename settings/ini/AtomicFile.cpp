@@ -7,6 +7,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #ifdef __linux__
 #include <sys/xattr.h>
 #endif
@@ -326,15 +327,20 @@ bool ChangedBetween(const struct stat &before, const struct stat &after)
            || !SameTime(before.st_ctim, after.st_ctim);
 }
 
-// Reads straight into the result, sized for the file's size when opened plus one byte: the
-// read that finds the end needs no more room, and filling that byte means the file grew.
-std::optional<std::string> ReadExactly(FileSteps &steps, int fd, std::size_t size)
+// Reads straight into the result, room for the file's size when opened plus one byte: the
+// read that finds the end needs no more, and filling that byte means the file grew. A string
+// clears what it grows by, so the memory of content is kept where it is long enough and only
+// what it lacks is cleared; the bytes it held are all read over or cut off.
+std::optional<std::string>
+ReadExactly(FileSteps &steps, int fd, std::size_t size, std::string content)
 {
-    std::string content(size + 1, '\0');
+    const std::size_t room = size + 1;
+    if (content.size() < room)
+        content.resize(room);
     std::size_t filled = 0;
     for (;;) {
         errno = 0;
-        const ssize_t count = steps.Read(fd, content.data() + filled, content.size() - filled);
+        const ssize_t count = steps.Read(fd, content.data() + filled, room - filled);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
@@ -404,7 +410,7 @@ std::string FolderOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-FileRead ReadFileThrough(const std::string &path, FileSteps &steps)
+FileRead ReadFileThrough(const std::string &path, FileSteps &steps, std::string buffer)
 {
     errno = 0;
     const ScopedReadDescriptor file(steps.OpenForReading(path));
@@ -413,7 +419,8 @@ FileRead ReadFileThrough(const std::string &path, FileSteps &steps)
     struct stat before;
     if (!steps.Stat(file.get(), before) || !S_ISREG(before.st_mode))
         return Failed();
-    auto content = ReadExactly(steps, file.get(), static_cast<std::size_t>(before.st_size));
+    auto content = ReadExactly(
+        steps, file.get(), static_cast<std::size_t>(before.st_size), std::move(buffer));
     struct stat after;
     if (!content || !steps.Stat(file.get(), after) || ChangedBetween(before, after))
         return Failed();

@@ -14,6 +14,11 @@ std::optional<std::uint64_t> HashOfRead(const FileRead &read)
     return ContentHash(read.content);
 }
 
+GuardedRead Unshared(FileRead read, bool allowed)
+{
+    return {read.outcome, std::make_shared<const std::string>(std::move(read.content)), allowed};
+}
+
 } // namespace
 
 std::uint64_t ContentHash(std::string_view bytes)
@@ -44,6 +49,14 @@ bool FileChangedSince(const std::string &path, const FileStamp &stamp, FileSyste
     return read.outcome == FileRead::Outcome::Read && ContentHash(read.content) != stamp.hash;
 }
 
+ScopedFileGuard::ScopedFileGuard(std::string path, const FileMetadata &before)
+    : m_path(std::move(path))
+    , m_firstRead(FileStamp{FileRead::Outcome::Missing, before, 0})
+    , m_learning(true)
+{
+    activeGuard = this;
+}
+
 ScopedFileGuard::ScopedFileGuard(std::string path, const FileStamp &expected)
     : m_path(std::move(path))
 {
@@ -60,7 +73,7 @@ ScopedFileGuard::ScopedFileGuard(std::string path,
 {
     if (m_hash) {
         m_hash.reset();
-        m_content = std::move(expectedContent);
+        m_content = std::make_shared<const std::string>(std::move(expectedContent));
     }
 }
 
@@ -69,12 +82,39 @@ ScopedFileGuard::~ScopedFileGuard()
     activeGuard = nullptr;
 }
 
-bool ScopedFileGuard::Allows(const std::string &path, const FileRead &read)
+FileStamp ScopedFileGuard::Stamp() const
+{
+    return m_firstRead && !m_learning ? *m_firstRead : StampFile(m_path);
+}
+
+// The first read sets what every later one must find, as a stamp's read would.
+GuardedRead ScopedFileGuard::Learn(FileRead read)
+{
+    m_learning = false;
+    m_firstRead->outcome = read.outcome;
+    m_broken = read.outcome == FileRead::Outcome::Failed;
+    if (read.outcome != FileRead::Outcome::Read)
+        return Unshared(std::move(read), !m_broken);
+    m_firstRead->hash = ContentHash(read.content);
+    m_content = std::make_shared<const std::string>(std::move(read.content));
+    return {FileRead::Outcome::Read, m_content, true};
+}
+
+GuardedRead ScopedFileGuard::Read(const std::string &path, FileSystem &fileSystem)
 {
     if (path != m_path)
-        return true;
+        return Unshared(fileSystem.Read(path), true);
+    FileRead read = fileSystem.ReadReusing(path, std::move(m_spare));
+    if (m_learning)
+        return Learn(std::move(read));
     m_broken = m_broken || read.outcome == FileRead::Outcome::Failed || !Expects(read);
-    return !m_broken;
+    if (!m_broken && m_content) {
+        // The expected bytes again: the document shares the guard's copy, and the memory of this
+        // read serves the next one.
+        m_spare = std::move(read.content);
+        return {read.outcome, m_content, true};
+    }
+    return Unshared(std::move(read), !m_broken);
 }
 
 // The bytes are compared directly where the guard holds them, else their hash.
@@ -93,7 +133,7 @@ void ScopedFileGuard::Wrote(const std::string &path, std::string_view content)
         return;
     m_written = true;
     if (m_content || !m_hash)
-        m_content = std::string(content);
+        m_content = std::make_shared<const std::string>(content);
     else
         m_hash = ContentHash(content);
 }
@@ -101,4 +141,11 @@ void ScopedFileGuard::Wrote(const std::string &path, std::string_view content)
 ScopedFileGuard *ActiveFileGuard()
 {
     return activeGuard;
+}
+
+GuardedRead ReadGuarded(const std::string &path, FileSystem &fileSystem)
+{
+    if (activeGuard)
+        return activeGuard->Read(path, fileSystem);
+    return Unshared(fileSystem.Read(path), true);
 }

@@ -36,6 +36,14 @@ public:
         return {FileRead::Outcome::Read, std::move(*content)};
     }
 
+    // Read(), into the memory of buffer where it is large enough: a caller that reads one file
+    // again and again spares allocating and clearing a new buffer each time. What buffer held is
+    // never part of the result.
+    virtual FileRead ReadReusing(const std::string &path, std::string /*buffer*/)
+    {
+        return Read(path);
+    }
+
     // Whether Replace() may succeed: false for a missing folder, a folder standing where the
     // file should be, a file with no write bit at all, or no permission. Checked explicitly
     // because a rename in a writable folder would slip past a read-only file, and because root

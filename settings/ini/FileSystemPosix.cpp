@@ -40,6 +40,11 @@ public:
         return ReadFileThrough(path, ActiveFileSteps());
     }
 
+    FileRead ReadReusing(const std::string &path, std::string buffer) override
+    {
+        return ReadFileThrough(path, ActiveFileSteps(), std::move(buffer));
+    }
+
     bool CanReplace(const std::string &path) override
     {
         const auto target = ResolveLinks(path);

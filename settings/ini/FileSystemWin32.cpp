@@ -32,14 +32,14 @@ private:
 };
 
 // The whole file, exactly as long as it was when opened: a read that ends short of that or
-// runs past it met another program writing the file.
-std::optional<std::string> ReadHandle(HANDLE file)
+// runs past it met another program writing the file. The memory of content is reused.
+std::optional<std::string> ReadHandle(HANDLE file, std::string content)
 {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size) || size.QuadPart < 0)
         return std::nullopt;
     const auto expected = static_cast<std::size_t>(size.QuadPart);
-    std::string content;
+    content.clear();
     content.reserve(expected);
     char buffer[65536];
     for (;;) {
@@ -114,7 +114,9 @@ public:
         return std::move(read.content);
     }
 
-    FileRead Read(const std::string &path) override
+    FileRead Read(const std::string &path) override { return ReadReusing(path, {}); }
+
+    FileRead ReadReusing(const std::string &path, std::string buffer) override
     {
         // Sharing everything, so a file the game holds open can still be read.
         const ScopedHandle file(CreateFileW(WidenUtf8(path).c_str(),
@@ -128,7 +130,7 @@ public:
             return IsMissing(GetLastError()) ? FileRead{} : Failed();
         if (GetFileType(file.get()) != FILE_TYPE_DISK)
             return Failed();
-        auto content = ReadHandle(file.get());
+        auto content = ReadHandle(file.get(), std::move(buffer));
         if (!content)
             return Failed();
         return {FileRead::Outcome::Read, std::move(*content)};

@@ -97,10 +97,15 @@ EndingCounts CountEndings(std::string_view text)
 } // namespace
 
 ProfileDocument::ProfileDocument(std::string text)
-    : m_text(std::move(text))
+    : ProfileDocument(std::make_shared<const std::string>(std::move(text)))
+{}
+
+ProfileDocument::ProfileDocument(std::shared_ptr<const std::string> text)
+    : m_bytes(std::move(text))
+    , m_text(*m_bytes)
     , m_wide(StartsWithWideMark(m_text))
 {
-    if (std::string_view(m_text).starts_with(ByteOrderMark))
+    if (m_text.starts_with(ByteOrderMark))
         m_bodyStart = ByteOrderMark.size();
     // A wide-text file has no lines and no sections: every read gives its default.
     m_searchFrom = m_wide ? m_text.size() : m_bodyStart;
@@ -114,7 +119,7 @@ ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
 
 std::size_t ProfileDocument::LineEnd(std::size_t contentEnd) const
 {
-    return contentEnd + LineEndingSize(std::string_view(m_text).substr(contentEnd));
+    return contentEnd + LineEndingSize(m_text.substr(contentEnd));
 }
 
 std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) const
@@ -129,14 +134,14 @@ std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) c
 
 std::string_view ProfileDocument::Content(const LineSpan &line) const
 {
-    return std::string_view(m_text).substr(line.begin, line.contentEnd - line.begin);
+    return m_text.substr(line.begin, line.contentEnd - line.begin);
 }
 
 // A header line starts with "[" after blanks at most, so only the lines where a "[" stands
 // first need a look; memchr finds them much faster than the lines could be split.
 bool ProfileDocument::FindNextHeader() const
 {
-    const std::string_view text(m_text);
+    const std::string_view text = m_text;
     while (m_searchFrom < text.size()) {
         const auto bracket = text.find('[', m_searchFrom);
         if (bracket == std::string_view::npos)
@@ -206,7 +211,7 @@ ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) co
 // since this runs over every line of every section asked for.
 ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
 {
-    const std::string_view text(m_text);
+    const std::string_view text = m_text;
     std::size_t first = begin;
     while (first < text.size() && IsProfileBlank(text[first]))
         ++first;
@@ -261,15 +266,14 @@ std::string_view ProfileDocument::LineContent(const Section &section, KeyPlace p
     const auto rewritten = m_rewrites.find(place.index);
     if (rewritten != m_rewrites.end())
         return rewritten->second.content;
-    return std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
+    return m_text.substr(place.index, place.contentEnd - place.index);
 }
 
 std::string &ProfileDocument::EditableLine(Section &section, KeyPlace place)
 {
     if (place.added)
         return section.addedLines[place.index];
-    const auto original
-        = std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
+    const auto original = m_text.substr(place.index, place.contentEnd - place.index);
     return m_rewrites.try_emplace(place.index, Rewrite{place.contentEnd, std::string(original)})
         .first->second.content;
 }
@@ -297,8 +301,7 @@ std::string_view ProfileDocument::ReadableValueOf(const Section &section, KeyPla
 {
     // An original line no edit replaced: its "=" was found when the keys were indexed.
     if (!place.added && (m_rewrites.empty() || !m_rewrites.contains(place.index)))
-        return ReadableValueFrom(
-            std::string_view(m_text).substr(place.equals, place.contentEnd - place.equals));
+        return ReadableValueFrom(m_text.substr(place.equals, place.contentEnd - place.equals));
     return ReadableValue(LineContent(section, place));
 }
 
@@ -352,7 +355,7 @@ void ProfileDocument::AddKey(Section &section, std::string_view key, std::string
 const std::string &ProfileDocument::NewLine() const
 {
     if (m_newLine.empty())
-        m_newLine = CountEndings(std::string_view(m_text).substr(m_bodyStart)).Dominant();
+        m_newLine = CountEndings(m_text.substr(m_bodyStart)).Dominant();
     return m_newLine;
 }
 
@@ -409,7 +412,7 @@ void ProfileDocument::AppendEditedText(std::string &out) const
 // next line would read as one ending, the next (blank) line would vanish into it.
 void ProfileDocument::KeepNextLineApart(std::string &out, std::size_t next) const
 {
-    const auto following = std::string_view(m_text).substr(next, 2);
+    const auto following = m_text.substr(next, 2);
     // A lone CR before LF would be a CRLF.
     if (out.back() == '\r' && following.starts_with('\n'))
         out += '\n';
