@@ -327,10 +327,12 @@ bool ChangedBetween(const struct stat &before, const struct stat &after)
            || !SameTime(before.st_ctim, after.st_ctim);
 }
 
-// Reads straight into the result, room for the file's size when opened plus one byte: the
-// read that finds the end needs no more, and filling that byte means the file grew. A string
-// clears what it grows by, so the memory of content is kept where it is long enough and only
-// what it lacks is cleared; the bytes it held are all read over or cut off.
+// Reads straight into the result, room for the file's size when opened plus one byte: filling
+// that byte means the file grew. A read that stops short of it with the whole size in has met
+// the file's end, so no read of nothing needs to confirm it; a file that grows after it shows
+// in the metadata taken after the read. A string clears what it grows by, so the memory of
+// content is kept where it is long enough and only what it lacks is cleared; the bytes it held
+// are all read over or cut off.
 std::optional<std::string>
 ReadExactly(FileSteps &steps, int fd, std::size_t size, std::string content)
 {
@@ -348,8 +350,8 @@ ReadExactly(FileSteps &steps, int fd, std::size_t size, std::string content)
         if (count == 0)
             break;
         filled += static_cast<std::size_t>(count);
-        if (filled > size)
-            return std::nullopt;
+        if (filled >= size)
+            break;
     }
     if (filled != size)
         return std::nullopt;

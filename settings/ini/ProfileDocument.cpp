@@ -33,8 +33,9 @@ bool IsQuote(char c)
 // What a read gives of a key line's value, from the line's text that starts at its first "="
 // (empty for a line without one): the text after the "=", without the blanks around it and one
 // pair of matching enclosing quotes. The platform hands values over as C strings, so a NUL byte
-// ends one; cutting here too means writing back a read value never changes the line.
-std::string_view ReadableValueFrom(std::string_view fromEquals)
+// ends one; cutting here too means writing back a read value never changes the line. A caller
+// that knows the text holds no NUL byte spares the search for one.
+std::string_view ReadableValueFrom(std::string_view fromEquals, bool mayHoldNul = true)
 {
     if (fromEquals.empty())
         return {};
@@ -47,7 +48,8 @@ std::string_view ReadableValueFrom(std::string_view fromEquals)
     auto value = fromEquals.substr(begin, end - begin);
     if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    value = UpToNul(value);
+    if (mayHoldNul)
+        value = UpToNul(value);
     return value.substr(0, std::min(value.size(), MaxValueLength));
 }
 
@@ -207,8 +209,8 @@ ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) co
     return m_lastSection = &section;
 }
 
-// Each line is searched once, eight bytes at a time, for its first "=" and its line break,
-// since this runs over every line of every section asked for.
+// Each line is searched once, eight bytes at a time, for its first "=", its first NUL byte and
+// its line break, since this runs over every line of every section asked for.
 ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
 {
     const std::string_view text = m_text;
@@ -217,16 +219,25 @@ ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
         ++first;
     // A body ends where a header line starts, so after a line break or at the text's end: the
     // search may run on past it and still stop at the same byte.
-    const auto [equals, contentEnd] = SplitKeyLine(text, first);
-    BodyLine body{{begin, contentEnd, LineEnd(contentEnd)}, equals, false, {}};
+    const auto [equals, contentEnd, nul] = SplitKeyLine(text, first);
+    BodyLine body{{begin, contentEnd, LineEnd(contentEnd)}, equals, nul, false, {}};
     if (first == contentEnd || text[first] == ';' || text[first] == '#')
         return body;
     // A "[" starts a key here unless the line is a header, which no body holds.
     if (text[first] == '[' && ParseLine(Content(body.line)).kind != LineKind::Key)
         return body;
     body.isKey = true;
-    body.name = NameAsRead(text.substr(first, equals - first));
+    const auto rawName = text.substr(first, equals - first);
+    body.name = nul < equals ? NameAsRead(rawName) : TrimBlanks(rawName);
     return body;
+}
+
+std::optional<std::string_view> ProfileDocument::OriginalValue(const BodyLine &body) const
+{
+    const std::size_t end = body.line.contentEnd;
+    if (body.equals == end)
+        return std::nullopt;
+    return ReadableValueFrom(m_text.substr(body.equals, end - body.equals), body.nul < end);
 }
 
 // One pass over the section's lines.

@@ -94,10 +94,14 @@ private:
     {
         LineSpan line;
         std::size_t equals; // the first "=", or line.contentEnd
+        std::size_t nul;    // the first NUL byte, or line.contentEnd
         bool isKey;
         std::string_view name;
     };
     BodyLine ScanBodyLine(std::size_t begin) const;
+    // The value a read gives of a key line as the file has it, no edit replacing it; nullopt for
+    // a line without "=".
+    std::optional<std::string_view> OriginalValue(const BodyLine &body) const;
     // Value() of each key in one pass over a section whose keys are not indexed yet: lines are
     // matched against the key expected next, and only lines out of that order are looked up.
     void ValuesInOnePass(const Section &section,

@@ -87,7 +87,7 @@ void ProfileDocument::ValuesInOnePass(const Section &section,
 {
     std::fill(values.begin(), values.end(), std::nullopt);
     // Only the first line of a name counts, even when it has no "=" and so no value.
-    std::vector<bool> met(keys.size());
+    std::vector<unsigned char> met(keys.size());
     KeysAskedFor asked(keys);
     for (std::size_t begin = section.header.end; begin < section.bodyEnd;) {
         const BodyLine body = ScanBodyLine(begin);
@@ -97,9 +97,8 @@ void ProfileDocument::ValuesInOnePass(const Section &section,
         const std::size_t index = asked.Find(body.name);
         if (index == keys.size() || met[index])
             continue;
-        met[index] = true;
-        const KeyPlace place{false, body.line.begin, body.line.contentEnd, body.equals};
-        if (HasValue(place))
-            values[index] = ReadableValueOf(section, place);
+        met[index] = 1;
+        // A section without an index was never written to: its lines are the file's own.
+        values[index] = OriginalValue(body);
     }
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -64,6 +65,10 @@ public:
     int OpenForReading(const std::string &path) override
     {
         return Note("open", [&] { return FailingFileSteps::OpenForReading(path); });
+    }
+    bool Stat(int fd, struct stat &info) override
+    {
+        return Note("stat", [&] { return FailingFileSteps::Stat(fd, info); });
     }
     ssize_t Read(int fd, char *data, std::size_t size) override
     {
@@ -122,6 +127,47 @@ TEST_F(ReliableFileTest, EveryFailingReadStepFailsTheRead)
             EXPECT_EQ(read.content, "");
         }
     }
+}
+
+// No read of nothing confirms the end once the whole size is in: bytes added after that show in
+// the metadata taken after the read.
+TEST_F(ReliableFileTest, AFileThatGrowsRightAfterItsBytesWereReadFailsTheRead)
+{
+    WriteBytes(path, OldContent);
+    RecordingSteps steps;
+    int stats = 0;
+    steps.before = [&](const std::string &call) {
+        if (call == "stat" && ++stats == 2) {
+            std::FILE *file = std::fopen(path.c_str(), "ab");
+            std::fputs("[More]\r\n", file);
+            std::fclose(file);
+        }
+    };
+    EXPECT_EQ(ReadFileThrough(path, steps).outcome, FileRead::Outcome::Failed);
+    EXPECT_EQ(stats, 2);
+}
+
+// A buffer handed in for its memory: whatever it held, longer or shorter than the file, the read
+// gives the file's bytes alone, also when they come a few at a time.
+TEST_F(ReliableFileTest, AReusedBufferGivesTheFileAlone)
+{
+    WriteBytes(path, OldContent);
+    const std::string longer = std::string(OldContent.size() * 2, 'x');
+    const std::string shorter = OldContent.substr(0, OldContent.size() / 2) + "y";
+    for (const std::string &held : {std::string(), longer, shorter}) {
+        for (const std::size_t chunk : {std::size_t{7}, OldContent.size(), OldContent.size() + 1}) {
+            SCOPED_TRACE(testing::Message()
+                         << held.size() << " bytes held, read " << chunk << " at a time");
+            FailingFileSteps steps(0, chunk);
+            const FileRead read = ReadFileThrough(path, steps, held);
+            EXPECT_EQ(read.outcome, FileRead::Outcome::Read);
+            EXPECT_EQ(read.content, OldContent);
+        }
+    }
+    WriteBytes(path, "");
+    const FileRead empty = ReadFileThrough(path, RealFileSteps(), longer);
+    EXPECT_EQ(empty.outcome, FileRead::Outcome::Read);
+    EXPECT_EQ(empty.content, "");
 }
 
 TEST_F(ReliableFileTest, AFileThatGrowsOrShrinksWhileReadFailsTheRead)
