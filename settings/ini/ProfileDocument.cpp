@@ -16,41 +16,11 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
 constexpr std::string_view Utf32BigEndianMark = std::string_view("\0\0\xFE\xFF", 4);
-// The longest value a read gives, as the platform's 2048-byte buffer holds it.
-constexpr std::size_t MaxValueLength = 2047;
 
 bool StartsWithWideMark(std::string_view text)
 {
     return text.starts_with(Utf16LittleEndianMark) || text.starts_with(Utf16BigEndianMark)
            || text.starts_with(Utf32BigEndianMark);
-}
-
-bool IsQuote(char c)
-{
-    return c == '"' || c == '\'';
-}
-
-// What a read gives of a key line's value, from the line's text that starts at its first "="
-// (empty for a line without one): the text after the "=", without the blanks around it and one
-// pair of matching enclosing quotes. The platform hands values over as C strings, so a NUL byte
-// ends one; cutting here too means writing back a read value never changes the line. A caller
-// that knows the text holds no NUL byte spares the search for one.
-std::string_view ReadableValueFrom(std::string_view fromEquals, bool mayHoldNul = true)
-{
-    if (fromEquals.empty())
-        return {};
-    std::size_t begin = 1;
-    std::size_t end = fromEquals.size();
-    while (begin < end && IsProfileBlank(fromEquals[begin]))
-        ++begin;
-    while (end > begin && IsProfileBlank(fromEquals[end - 1]))
-        --end;
-    auto value = fromEquals.substr(begin, end - begin);
-    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    if (mayHoldNul)
-        value = UpToNul(value);
-    return value.substr(0, std::min(value.size(), MaxValueLength));
 }
 
 std::string_view ReadableValue(std::string_view keyLine)
@@ -207,37 +177,6 @@ ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) co
         Section{header.name, false, header.line, bodyEnd, header.line, false, {}, {}});
     m_sectionIndex.Insert(section.name, &section);
     return m_lastSection = &section;
-}
-
-// Each line is searched once, eight bytes at a time, for its first "=", its first NUL byte and
-// its line break, since this runs over every line of every section asked for.
-ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
-{
-    const std::string_view text = m_text;
-    std::size_t first = begin;
-    while (first < text.size() && IsProfileBlank(text[first]))
-        ++first;
-    // A body ends where a header line starts, so after a line break or at the text's end: the
-    // search may run on past it and still stop at the same byte.
-    const auto [equals, contentEnd, nul] = SplitKeyLine(text, first);
-    BodyLine body{{begin, contentEnd, LineEnd(contentEnd)}, equals, nul, false, {}};
-    if (first == contentEnd || text[first] == ';' || text[first] == '#')
-        return body;
-    // A "[" starts a key here unless the line is a header, which no body holds.
-    if (text[first] == '[' && ParseLine(Content(body.line)).kind != LineKind::Key)
-        return body;
-    body.isKey = true;
-    const auto rawName = text.substr(first, equals - first);
-    body.name = nul < equals ? NameAsRead(rawName) : TrimBlanks(rawName);
-    return body;
-}
-
-std::optional<std::string_view> ProfileDocument::OriginalValue(const BodyLine &body) const
-{
-    const std::size_t end = body.line.contentEnd;
-    if (body.equals == end)
-        return std::nullopt;
-    return ReadableValueFrom(m_text.substr(body.equals, end - body.equals), body.nul < end);
 }
 
 // One pass over the section's lines.

@@ -99,9 +99,8 @@ private:
         std::string_view name;
     };
     BodyLine ScanBodyLine(std::size_t begin) const;
-    // The value a read gives of a key line as the file has it, no edit replacing it; nullopt for
-    // a line without "=".
-    std::optional<std::string_view> OriginalValue(const BodyLine &body) const;
+    // The value a read gives of a key line with an "=" as the file has it, no edit replacing it.
+    std::string_view OriginalValue(const BodyLine &body) const;
     // Value() of each key in one pass over a section whose keys are not indexed yet: lines are
     // matched against the key expected next, and only lines out of that order are looked up.
     void ValuesInOnePass(const Section &section,

@@ -71,7 +71,9 @@ void MatchWord(Kind *field, std::span<const std::string_view> words, std::string
         *field = static_cast<Kind>(found - words.begin());
 }
 
-bool LoadedFlag(const Setting &setting, std::optional<std::string_view> text)
+// The file's value is taken by reference here and below: a copy of an optional view goes
+// through memory, and these run for every key a load reads.
+bool LoadedFlag(const Setting &setting, const std::optional<std::string_view> &text)
 {
     switch (setting.encoding) {
     case SettingEncoding::ScreenWords:
@@ -83,7 +85,7 @@ bool LoadedFlag(const Setting &setting, std::optional<std::string_view> text)
     }
 }
 
-std::int32_t LoadedNumber(const Setting &setting, std::optional<std::string_view> text)
+std::int32_t LoadedNumber(const Setting &setting, const std::optional<std::string_view> &text)
 {
     // Parsed only when needed: most keys are in the file.
     if (setting.encoding == SettingEncoding::OffLevel)
@@ -191,12 +193,12 @@ std::optional<std::string> SavedText(const SettingField &field, const Setting &s
 
 void LoadFileValue(const SettingField &field,
                    const Setting &setting,
-                   std::optional<std::string_view> fileValue)
+                   const std::optional<std::string_view> &fileValue)
 {
     struct Store
     {
         const Setting &setting;
-        std::optional<std::string_view> text;
+        const std::optional<std::string_view> &text;
         void operator()(bool *flag) const { *flag = LoadedFlag(setting, text); }
         void operator()(std::int32_t *number) const { *number = LoadedNumber(setting, text); }
         // A colour component keeps the low 8 bits of the number read: 300 is 44, -1 is 255.

@@ -55,4 +55,4 @@ bool AppendSavedText(const SettingField &field, const Setting &setting, std::str
 // reads as the client file's accessor does: unrecognised track words leave the field alone.
 void LoadFileValue(const SettingField &field,
                    const Setting &setting,
-                   std::optional<std::string_view> fileValue);
+                   const std::optional<std::string_view> &fileValue);
