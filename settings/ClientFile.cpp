@@ -69,7 +69,7 @@ SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)
 SectionsError LoadAllSections(const std::string &path, ClientSettings &settings, FileStamp &loaded)
 {
     // The first section's read stamps the file; every later one must find the same bytes.
-    ScopedFileGuard guard(path, MetadataOf(path).value_or(FileMetadata{}));
+    ScopedFileGuard guard(path);
     const SectionsError error = LoadSectionsInOrder(path, settings);
     loaded = guard.Stamp();
     if (!error && guard.Broken())

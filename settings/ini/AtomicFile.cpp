@@ -361,7 +361,7 @@ ReadExactly(FileSteps &steps, int fd, std::size_t size, std::string content)
 
 FileRead Failed()
 {
-    return {FileRead::Outcome::Failed, std::string()};
+    return {FileRead::Outcome::Failed, std::string(), std::nullopt};
 }
 
 } // namespace
@@ -426,7 +426,17 @@ FileRead ReadFileThrough(const std::string &path, FileSteps &steps, std::string 
     struct stat after;
     if (!content || !steps.Stat(file.get(), after) || ChangedBetween(before, after))
         return Failed();
-    return {FileRead::Outcome::Read, std::move(*content)};
+    return {FileRead::Outcome::Read, std::move(*content), MetadataFromStat(before)};
+}
+
+FileMetadata MetadataFromStat(const struct stat &info)
+{
+    constexpr std::int64_t NsPerSecond = 1000000000;
+    return FileMetadata{static_cast<std::uint64_t>(info.st_size),
+                        info.st_mtim.tv_sec * NsPerSecond + info.st_mtim.tv_nsec,
+                        info.st_ctim.tv_sec * NsPerSecond + info.st_ctim.tv_nsec,
+                        static_cast<std::uint64_t>(info.st_ino),
+                        static_cast<std::uint64_t>(info.st_dev)};
 }
 
 void RemoveStaleTemporaries(const std::string &target)

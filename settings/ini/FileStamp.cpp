@@ -27,6 +27,13 @@ std::uint64_t Mix(std::uint64_t value)
     return value ^ (value >> 33);
 }
 
+// A file system that does not tell leaves metadata that matches no file, so that the bytes
+// decide whether it changed.
+FileMetadata MetadataBefore(const FileRead &read)
+{
+    return read.before.value_or(FileMetadata{});
+}
+
 GuardedRead Unshared(FileRead read, bool allowed)
 {
     return {read.outcome, std::make_shared<const std::string>(std::move(read.content)), allowed};
@@ -61,8 +68,8 @@ std::uint64_t ContentHash(std::string_view bytes)
 FileStamp StampFile(const std::string &path, FileSystem &fileSystem, std::string *content)
 {
     FileStamp stamp;
-    stamp.metadata = MetadataOf(path).value_or(FileMetadata{});
     FileRead read = fileSystem.Read(path);
+    stamp.metadata = MetadataBefore(read);
     stamp.outcome = read.outcome;
     stamp.hash = HashOfRead(read).value_or(0);
     if (content)
@@ -81,9 +88,9 @@ bool FileChangedSince(const std::string &path, const FileStamp &stamp, FileSyste
     return read.outcome == FileRead::Outcome::Read && ContentHash(read.content) != stamp.hash;
 }
 
-ScopedFileGuard::ScopedFileGuard(std::string path, const FileMetadata &before)
+ScopedFileGuard::ScopedFileGuard(std::string path)
     : m_path(std::move(path))
-    , m_firstRead(FileStamp{FileRead::Outcome::Missing, before, 0})
+    , m_firstRead(FileStamp{})
     , m_learning(true)
 {
     activeGuard = this;
@@ -124,6 +131,7 @@ GuardedRead ScopedFileGuard::Learn(FileRead read)
 {
     m_learning = false;
     m_firstRead->outcome = read.outcome;
+    m_firstRead->metadata = MetadataBefore(read);
     m_broken = read.outcome == FileRead::Outcome::Failed;
     if (read.outcome != FileRead::Outcome::Read)
         return Unshared(std::move(read), !m_broken);

@@ -8,19 +8,6 @@
 #include <string>
 #include <string_view>
 
-// What the operating system tells of a file without reading it. Any write to the file changes
-// at least one of them, short of a clock set back.
-struct FileMetadata
-{
-    std::uint64_t size = 0;
-    std::int64_t modifiedNs = 0;
-    std::int64_t changedNs = 0; // the inode's change time; 0 where the system keeps none
-    std::uint64_t identity = 0; // inode or file index, so a file renamed over it shows
-    std::uint64_t device = 0;
-
-    bool operator==(const FileMetadata &) const = default;
-};
-
 // The metadata of the file at path; nullopt when there is none to be had.
 std::optional<FileMetadata> MetadataOf(const std::string &path);
 
@@ -34,8 +21,9 @@ struct FileStamp
 
 std::uint64_t ContentHash(std::string_view bytes);
 
-// Reads the file and stamps it; the metadata is taken first, so a write during the read shows
-// later as a change, never as none. With content given, the bytes read are kept there.
+// Reads the file and stamps it with the metadata the read took before the bytes, so a write
+// during the read shows later as a change, never as none. With content given, the bytes read are
+// kept there.
 FileStamp StampFile(const std::string &path,
                     FileSystem &fileSystem = RealFileSystem(),
                     std::string *content = nullptr);
@@ -64,9 +52,9 @@ struct GuardedRead
 class ScopedFileGuard
 {
 public:
-    // Expects the bytes the first read under it finds, and stamps the file by that read and the
-    // metadata taken before it: a load needs no read of its own for the stamp.
-    ScopedFileGuard(std::string path, const FileMetadata &before);
+    // Expects the bytes the first read under it finds, and stamps the file by that read: a load
+    // needs no read of its own for the stamp.
+    explicit ScopedFileGuard(std::string path);
     ScopedFileGuard(std::string path, const FileStamp &expected);
     ScopedFileGuard(std::string path, const FileStamp &expected, std::string expectedContent);
     ~ScopedFileGuard();

@@ -98,9 +98,22 @@ bool MayCreateIn(const std::wstring &folder)
     return file.valid();
 }
 
+std::optional<FileMetadata> MetadataOfHandle(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info))
+        return std::nullopt;
+    return FileMetadata{(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+                        Nanoseconds(info.ftLastWriteTime),
+                        0,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32)
+                            | info.nFileIndexLow,
+                        info.dwVolumeSerialNumber};
+}
+
 FileRead Failed()
 {
-    return {FileRead::Outcome::Failed, std::string()};
+    return {FileRead::Outcome::Failed, std::string(), std::nullopt};
 }
 
 class Win32FileSystem : public FileSystem
@@ -130,10 +143,12 @@ public:
             return IsMissing(GetLastError()) ? FileRead{} : Failed();
         if (GetFileType(file.get()) != FILE_TYPE_DISK)
             return Failed();
+        // Taken before the bytes, as a stamp needs it.
+        auto before = MetadataOfHandle(file.get());
         auto content = ReadHandle(file.get(), std::move(buffer));
         if (!content)
             return Failed();
-        return {FileRead::Outcome::Read, std::move(*content)};
+        return {FileRead::Outcome::Read, std::move(*content), before};
     }
 
     bool CanReplace(const std::string &path) override
@@ -175,15 +190,7 @@ std::optional<FileMetadata> MetadataOf(const std::string &path)
                                         OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL,
                                         nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info))
-        return std::nullopt;
-    return FileMetadata{(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
-                        Nanoseconds(info.ftLastWriteTime),
-                        0,
-                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32)
-                            | info.nFileIndexLow,
-                        info.dwVolumeSerialNumber};
+    return file.valid() ? MetadataOfHandle(file.get()) : std::nullopt;
 }
 
 FileSystem &RealFileSystem()

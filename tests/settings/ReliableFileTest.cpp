@@ -5,6 +5,7 @@
 #include "FailingFileSteps.h"
 #include "TempFolder.h"
 #include "ini/AtomicFile.h"
+#include "ini/FileStamp.h"
 #include "ini/FileSystem.h"
 
 #include <algorithm>
@@ -145,6 +146,17 @@ TEST_F(ReliableFileTest, AFileThatGrowsRightAfterItsBytesWereReadFailsTheRead)
     };
     EXPECT_EQ(ReadFileThrough(path, steps).outcome, FileRead::Outcome::Failed);
     EXPECT_EQ(stats, 2);
+}
+
+// The metadata a read gives is the file's own, so a stamp made from it matches a later look.
+TEST_F(ReliableFileTest, AReadGivesTheMetadataOfTheFileItRead)
+{
+    WriteBytes(path, OldContent);
+    const FileRead read = ReadFileThrough(path, RealFileSteps());
+    ASSERT_TRUE(read.before.has_value());
+    EXPECT_EQ(read.before, MetadataOf(path));
+    EXPECT_EQ(read.before->size, OldContent.size());
+    EXPECT_EQ(ReadFileThrough(folder.file("none"), RealFileSteps()).before, std::nullopt);
 }
 
 // A buffer handed in for its memory: whatever it held, longer or shorter than the file, the read
