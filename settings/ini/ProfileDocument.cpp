@@ -81,6 +81,8 @@ ProfileDocument::ProfileDocument(std::shared_ptr<const std::string> text)
         m_bodyStart = ByteOrderMark.size();
     // A wide-text file has no lines and no sections: every read gives its default.
     m_searchFrom = m_wide ? m_text.size() : m_bodyStart;
+    // A client file has a few dozen sections: room for them spares the list most of its growing.
+    m_headers.reserve(32);
 }
 
 ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const

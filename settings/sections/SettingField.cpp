@@ -97,6 +97,28 @@ std::int32_t LoadedNumber(const Setting &setting, const std::optional<std::strin
     return DefaultNumber(setting);
 }
 
+// FieldOf(), inline: a load finds each field and stores into it in one go.
+inline SettingField FieldIn(const SectionRecords &records, const Setting &setting)
+{
+    switch (setting.page) {
+    case SettingPage::TextColors:
+        return &Component((*records.userColors)[setting.item], setting.role);
+    case SettingPage::Containers:
+        return BagField((*records.bagPositions)[setting.item], setting.role);
+    case SettingPage::KeyMaps:
+        return &(*records.keyMaps)[setting.item];
+    case SettingPage::Windows:
+        if (setting.resolution != 0)
+            return &Coordinate((*records.windowLayouts)[setting.resolution][setting.item],
+                               setting.role);
+        if (setting.section == "WindowColors")
+            return WindowColorField((*records.windowColors)[setting.item], setting.role);
+        return DefaultsField(*records.defaults, setting);
+    default:
+        return DefaultsField(*records.defaults, setting);
+    }
+}
+
 // Appends the spelling of one field as a save writes it.
 struct Speller
 {
@@ -159,23 +181,7 @@ SectionRecords AllRecords(ClientSettings &settings)
 
 SettingField FieldOf(const SectionRecords &records, const Setting &setting)
 {
-    switch (setting.page) {
-    case SettingPage::TextColors:
-        return &Component((*records.userColors)[setting.item], setting.role);
-    case SettingPage::Containers:
-        return BagField((*records.bagPositions)[setting.item], setting.role);
-    case SettingPage::KeyMaps:
-        return &(*records.keyMaps)[setting.item];
-    case SettingPage::Windows:
-        if (setting.resolution != 0)
-            return &Coordinate((*records.windowLayouts)[setting.resolution][setting.item],
-                               setting.role);
-        if (setting.section == "WindowColors")
-            return WindowColorField((*records.windowColors)[setting.item], setting.role);
-        return DefaultsField(*records.defaults, setting);
-    default:
-        return DefaultsField(*records.defaults, setting);
-    }
+    return FieldIn(records, setting);
 }
 
 bool AppendSavedText(const SettingField &field, const Setting &setting, std::string &out)
@@ -191,7 +197,9 @@ std::optional<std::string> SavedText(const SettingField &field, const Setting &s
     return text;
 }
 
-void LoadFileValue(const SettingField &field,
+// The field is found here rather than handed in: returned from a call of its own, the variant
+// goes through memory for every key a load reads.
+void LoadFileValue(const SectionRecords &records,
                    const Setting &setting,
                    const std::optional<std::string_view> &fileValue)
 {
@@ -220,5 +228,5 @@ void LoadFileValue(const SettingField &field,
             *binding = text.value_or(setting.defaultText);
         }
     };
-    std::visit(Store{setting, fileValue}, field);
+    std::visit(Store{setting, fileValue}, FieldIn(records, setting));
 }
