@@ -68,8 +68,8 @@ public:
     // Whether anything was written to the file under the guard.
     bool Written() const { return m_written; }
 
-    // The stamp of the first read under a guard made from metadata; the file stamped anew when
-    // nothing read it.
+    // The stamp of the first read under a guard made from the path alone; the file stamped anew
+    // when nothing read it.
     FileStamp Stamp() const;
 
     // For the private-profile layer.
@@ -83,7 +83,7 @@ private:
     std::string m_path;
     std::optional<std::uint64_t> m_hash; // none: no file expected, or m_content holds the bytes
     std::shared_ptr<const std::string> m_content;
-    // Until the first read, when made from metadata: the stamp it fills in.
+    // For a guard made from the path alone: the stamp the first read fills in.
     std::optional<FileStamp> m_firstRead;
     bool m_learning = false;
     // The memory of the last read that found the expected bytes, for the next read.
