@@ -66,8 +66,9 @@ private:
 
 } // namespace
 
-// Each line is searched once, eight bytes at a time, for its first "=", its first NUL byte and
-// its line break, since this runs over every line of every section asked for.
+// Each line is searched once, many bytes at a time, for its first "=", its first NUL byte and
+// its line break, and its ending sized in place, since this runs over every line of every
+// section asked for.
 ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
 {
     const std::string_view text = m_text;
@@ -77,7 +78,8 @@ ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
     // A body ends where a header line starts, so after a line break or at the text's end: the
     // search may run on past it and still stop at the same byte.
     const auto [equals, contentEnd, nul] = SplitKeyLine(text, first);
-    BodyLine body{{begin, contentEnd, LineEnd(contentEnd)}, equals, nul, false, {}};
+    const std::size_t end = contentEnd + LineEndingSize(text.substr(contentEnd));
+    BodyLine body{{begin, contentEnd, end}, equals, nul, false, {}};
     if (first == contentEnd || text[first] == ';' || text[first] == '#')
         return body;
     // A "[" starts a key here unless the line is a header, which no body holds.
