@@ -68,10 +68,10 @@ SectionsError LoadAllSections(const std::string &path, ClientSettings &settings)
 
 SectionsError LoadAllSections(const std::string &path, ClientSettings &settings, FileStamp &loaded)
 {
-    std::string content;
-    loaded = StampFile(path, RealFileSystem(), &content);
-    const ScopedFileGuard guard(path, loaded, std::move(content));
+    // The first section's read stamps the file; every later one must find the same bytes.
+    ScopedFileGuard guard(path);
     const SectionsError error = LoadSectionsInOrder(path, settings);
+    loaded = guard.Stamp();
     if (!error && guard.Broken())
         return "Unable to read " + path;
     return error;
@@ -95,7 +95,7 @@ SaveAllSections(const std::string &path, const ClientSettings &settings, FileSta
     bool ours = false;
     bool written = false;
     {
-        const ScopedFileGuard guard(path, before, std::move(content));
+        ScopedFileGuard guard(path, before, std::move(content));
         error = SaveSectionsInOrder(path, settings);
         ours = !guard.Broken();
         // A refused write may have left part of the file written.

@@ -7,6 +7,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #ifdef __linux__
 #include <sys/xattr.h>
 #endif
@@ -326,15 +327,22 @@ bool ChangedBetween(const struct stat &before, const struct stat &after)
            || !SameTime(before.st_ctim, after.st_ctim);
 }
 
-// Reads straight into the result, sized for the file's size when opened plus one byte: the
-// read that finds the end needs no more room, and filling that byte means the file grew.
-std::optional<std::string> ReadExactly(FileSteps &steps, int fd, std::size_t size)
+// Reads straight into the result, room for the file's size when opened plus one byte: filling
+// that byte means the file grew. A read that stops short of it with the whole size in has met
+// the file's end, so no read of nothing needs to confirm it; a file that grows after it shows
+// in the metadata taken after the read. A string clears what it grows by, so the memory of
+// content is kept where it is long enough and only what it lacks is cleared; the bytes it held
+// are all read over or cut off.
+std::optional<std::string>
+ReadExactly(FileSteps &steps, int fd, std::size_t size, std::string content)
 {
-    std::string content(size + 1, '\0');
+    const std::size_t room = size + 1;
+    if (content.size() < room)
+        content.resize(room);
     std::size_t filled = 0;
     for (;;) {
         errno = 0;
-        const ssize_t count = steps.Read(fd, content.data() + filled, content.size() - filled);
+        const ssize_t count = steps.Read(fd, content.data() + filled, room - filled);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
@@ -342,8 +350,8 @@ std::optional<std::string> ReadExactly(FileSteps &steps, int fd, std::size_t siz
         if (count == 0)
             break;
         filled += static_cast<std::size_t>(count);
-        if (filled > size)
-            return std::nullopt;
+        if (filled >= size)
+            break;
     }
     if (filled != size)
         return std::nullopt;
@@ -353,7 +361,7 @@ std::optional<std::string> ReadExactly(FileSteps &steps, int fd, std::size_t siz
 
 FileRead Failed()
 {
-    return {FileRead::Outcome::Failed, std::string()};
+    return {FileRead::Outcome::Failed, std::string(), std::nullopt};
 }
 
 } // namespace
@@ -404,7 +412,7 @@ std::string FolderOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-FileRead ReadFileThrough(const std::string &path, FileSteps &steps)
+FileRead ReadFileThrough(const std::string &path, FileSteps &steps, std::string buffer)
 {
     errno = 0;
     const ScopedReadDescriptor file(steps.OpenForReading(path));
@@ -413,11 +421,22 @@ FileRead ReadFileThrough(const std::string &path, FileSteps &steps)
     struct stat before;
     if (!steps.Stat(file.get(), before) || !S_ISREG(before.st_mode))
         return Failed();
-    auto content = ReadExactly(steps, file.get(), static_cast<std::size_t>(before.st_size));
+    auto content = ReadExactly(
+        steps, file.get(), static_cast<std::size_t>(before.st_size), std::move(buffer));
     struct stat after;
     if (!content || !steps.Stat(file.get(), after) || ChangedBetween(before, after))
         return Failed();
-    return {FileRead::Outcome::Read, std::move(*content)};
+    return {FileRead::Outcome::Read, std::move(*content), MetadataFromStat(before)};
+}
+
+FileMetadata MetadataFromStat(const struct stat &info)
+{
+    constexpr std::int64_t NsPerSecond = 1000000000;
+    return FileMetadata{static_cast<std::uint64_t>(info.st_size),
+                        info.st_mtim.tv_sec * NsPerSecond + info.st_mtim.tv_nsec,
+                        info.st_ctim.tv_sec * NsPerSecond + info.st_ctim.tv_nsec,
+                        static_cast<std::uint64_t>(info.st_ino),
+                        static_cast<std::uint64_t>(info.st_dev)};
 }
 
 void RemoveStaleTemporaries(const std::string &target)

@@ -77,10 +77,14 @@ std::optional<std::string> ResolveLinks(const std::string &path);
 // The folder a path names a file in: "." for a bare file name.
 std::string FolderOf(const std::string &path);
 
+// What a stat() of the file tells, as a stamp keeps it.
+FileMetadata MetadataFromStat(const struct stat &info);
+
 // The whole content of the file at path. Missing only when there is no such file or folder
 // (ENOENT, ENOTDIR); Failed for anything but a regular file, for any failing step, and when the
-// file's size, modification or change time moved while it was read.
-FileRead ReadFileThrough(const std::string &path, FileSteps &steps);
+// file's size, modification or change time moved while it was read. The read goes into the
+// memory of buffer where it is large enough, and gives the metadata the file had before it.
+FileRead ReadFileThrough(const std::string &path, FileSteps &steps, std::string buffer = {});
 
 // What marks our temporary files: ".<name>.vezaz-" and six random characters.
 inline constexpr std::string_view TemporaryTag = ".vezaz-";

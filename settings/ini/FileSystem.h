@@ -1,9 +1,23 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+
+// What the operating system tells of a file without reading it. Any write to the file changes
+// at least one of them, short of a clock set back.
+struct FileMetadata
+{
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0; // the inode's change time; 0 where the system keeps none
+    std::uint64_t identity = 0; // inode or file index, so a file renamed over it shows
+    std::uint64_t device = 0;
+
+    bool operator==(const FileMetadata &) const = default;
+};
 
 // What reading a file found. Only a file that is not there reads as Missing; an existing file
 // that could not be read in full, or that changed while it was read, is Failed, so that no write
@@ -14,6 +28,9 @@ struct FileRead
 
     Outcome outcome = Outcome::Missing;
     std::string content;
+    // Of the file read, taken before its bytes were, so that a stamp needs no look of its own;
+    // none where the file system does not tell.
+    std::optional<FileMetadata> before;
 };
 
 // The file-system calls of the INI layer. The real one talks to the operating system; tests
@@ -33,7 +50,15 @@ public:
         auto content = ReadAll(path);
         if (!content)
             return {};
-        return {FileRead::Outcome::Read, std::move(*content)};
+        return {FileRead::Outcome::Read, std::move(*content), std::nullopt};
+    }
+
+    // Read(), into the memory of buffer where it is large enough: a caller that reads one file
+    // again and again spares allocating and clearing a new buffer each time. What buffer held is
+    // never part of the result.
+    virtual FileRead ReadReusing(const std::string &path, std::string /*buffer*/)
+    {
+        return Read(path);
     }
 
     // Whether Replace() may succeed: false for a missing folder, a folder standing where the

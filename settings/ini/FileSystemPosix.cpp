@@ -40,6 +40,11 @@ public:
         return ReadFileThrough(path, ActiveFileSteps());
     }
 
+    FileRead ReadReusing(const std::string &path, std::string buffer) override
+    {
+        return ReadFileThrough(path, ActiveFileSteps(), std::move(buffer));
+    }
+
     bool CanReplace(const std::string &path) override
     {
         const auto target = ResolveLinks(path);
@@ -66,12 +71,7 @@ std::optional<FileMetadata> MetadataOf(const std::string &path)
     struct stat info;
     if (stat(path.c_str(), &info) != 0)
         return std::nullopt;
-    constexpr std::int64_t NsPerSecond = 1000000000;
-    return FileMetadata{static_cast<std::uint64_t>(info.st_size),
-                        info.st_mtim.tv_sec * NsPerSecond + info.st_mtim.tv_nsec,
-                        info.st_ctim.tv_sec * NsPerSecond + info.st_ctim.tv_nsec,
-                        static_cast<std::uint64_t>(info.st_ino),
-                        static_cast<std::uint64_t>(info.st_dev)};
+    return MetadataFromStat(info);
 }
 
 FileSystem &RealFileSystem()

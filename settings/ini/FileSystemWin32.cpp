@@ -32,14 +32,14 @@ private:
 };
 
 // The whole file, exactly as long as it was when opened: a read that ends short of that or
-// runs past it met another program writing the file.
-std::optional<std::string> ReadHandle(HANDLE file)
+// runs past it met another program writing the file. The memory of content is reused.
+std::optional<std::string> ReadHandle(HANDLE file, std::string content)
 {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size) || size.QuadPart < 0)
         return std::nullopt;
     const auto expected = static_cast<std::size_t>(size.QuadPart);
-    std::string content;
+    content.clear();
     content.reserve(expected);
     char buffer[65536];
     for (;;) {
@@ -98,9 +98,22 @@ bool MayCreateIn(const std::wstring &folder)
     return file.valid();
 }
 
+std::optional<FileMetadata> MetadataOfHandle(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file, &info))
+        return std::nullopt;
+    return FileMetadata{(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
+                        Nanoseconds(info.ftLastWriteTime),
+                        0,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32)
+                            | info.nFileIndexLow,
+                        info.dwVolumeSerialNumber};
+}
+
 FileRead Failed()
 {
-    return {FileRead::Outcome::Failed, std::string()};
+    return {FileRead::Outcome::Failed, std::string(), std::nullopt};
 }
 
 class Win32FileSystem : public FileSystem
@@ -114,7 +127,9 @@ public:
         return std::move(read.content);
     }
 
-    FileRead Read(const std::string &path) override
+    FileRead Read(const std::string &path) override { return ReadReusing(path, {}); }
+
+    FileRead ReadReusing(const std::string &path, std::string buffer) override
     {
         // Sharing everything, so a file the game holds open can still be read.
         const ScopedHandle file(CreateFileW(WidenUtf8(path).c_str(),
@@ -128,10 +143,12 @@ public:
             return IsMissing(GetLastError()) ? FileRead{} : Failed();
         if (GetFileType(file.get()) != FILE_TYPE_DISK)
             return Failed();
-        auto content = ReadHandle(file.get());
+        // Taken before the bytes, as a stamp needs it.
+        auto before = MetadataOfHandle(file.get());
+        auto content = ReadHandle(file.get(), std::move(buffer));
         if (!content)
             return Failed();
-        return {FileRead::Outcome::Read, std::move(*content)};
+        return {FileRead::Outcome::Read, std::move(*content), before};
     }
 
     bool CanReplace(const std::string &path) override
@@ -173,15 +190,7 @@ std::optional<FileMetadata> MetadataOf(const std::string &path)
                                         OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL,
                                         nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!file.valid() || !GetFileInformationByHandle(file.get(), &info))
-        return std::nullopt;
-    return FileMetadata{(static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow,
-                        Nanoseconds(info.ftLastWriteTime),
-                        0,
-                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32)
-                            | info.nFileIndexLow,
-                        info.dwVolumeSerialNumber};
+    return file.valid() ? MetadataOfHandle(file.get()) : std::nullopt;
 }
 
 FileSystem &RealFileSystem()

@@ -55,10 +55,27 @@ std::size_t HexPrefixLength(std::string_view text)
     return 0;
 }
 
+// Most numbers a load reads are a few plain digits; nine of them cannot overflow.
+std::optional<std::int32_t> ShortPlainDecimal(std::string_view text)
+{
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
+    std::int32_t value = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+        if (digit > 9)
+            return std::nullopt;
+        value = value * 10 + static_cast<std::int32_t>(digit);
+    }
+    return value;
+}
+
 } // namespace
 
 std::optional<std::int32_t> ParseInteger(std::string_view text)
 {
+    if (const auto plain = ShortPlainDecimal(text))
+        return plain;
     // A plain loop: find_first_not_of() with a set searches the set once per character, and
     // every number a load reads passes through here.
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))

@@ -61,12 +61,10 @@ struct PrivateProfileFile::Impl
     ProfileDocument &Document()
     {
         if (!document) {
-            FileRead read = fileSystem.Read(path);
+            GuardedRead read = ReadGuarded(path, fileSystem);
             // Only a missing file reads as empty; writing over a file that could not be read,
             // or that another program changed under a guarded load or save, would lose it.
-            auto *guard = ActiveFileGuard();
-            readFailed = read.outcome == FileRead::Outcome::Failed
-                         || (guard && !guard->Allows(path, read));
+            readFailed = read.outcome == FileRead::Outcome::Failed || !read.allowed;
             document.emplace(std::move(read.content));
         }
         return *document;

@@ -16,39 +16,11 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view Utf16BigEndianMark = "\xFE\xFF";
 constexpr std::string_view Utf32BigEndianMark = std::string_view("\0\0\xFE\xFF", 4);
-// The longest value a read gives, as the platform's 2048-byte buffer holds it.
-constexpr std::size_t MaxValueLength = 2047;
 
 bool StartsWithWideMark(std::string_view text)
 {
     return text.starts_with(Utf16LittleEndianMark) || text.starts_with(Utf16BigEndianMark)
            || text.starts_with(Utf32BigEndianMark);
-}
-
-bool IsQuote(char c)
-{
-    return c == '"' || c == '\'';
-}
-
-// What a read gives of a key line's value, from the line's text that starts at its first "="
-// (empty for a line without one): the text after the "=", without the blanks around it and one
-// pair of matching enclosing quotes. The platform hands values over as C strings, so a NUL byte
-// ends one; cutting here too means writing back a read value never changes the line.
-std::string_view ReadableValueFrom(std::string_view fromEquals)
-{
-    if (fromEquals.empty())
-        return {};
-    std::size_t begin = 1;
-    std::size_t end = fromEquals.size();
-    while (begin < end && IsProfileBlank(fromEquals[begin]))
-        ++begin;
-    while (end > begin && IsProfileBlank(fromEquals[end - 1]))
-        --end;
-    auto value = fromEquals.substr(begin, end - begin);
-    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    value = UpToNul(value);
-    return value.substr(0, std::min(value.size(), MaxValueLength));
 }
 
 std::string_view ReadableValue(std::string_view keyLine)
@@ -97,13 +69,20 @@ EndingCounts CountEndings(std::string_view text)
 } // namespace
 
 ProfileDocument::ProfileDocument(std::string text)
-    : m_text(std::move(text))
+    : ProfileDocument(std::make_shared<const std::string>(std::move(text)))
+{}
+
+ProfileDocument::ProfileDocument(std::shared_ptr<const std::string> text)
+    : m_bytes(std::move(text))
+    , m_text(*m_bytes)
     , m_wide(StartsWithWideMark(m_text))
 {
-    if (std::string_view(m_text).starts_with(ByteOrderMark))
+    if (m_text.starts_with(ByteOrderMark))
         m_bodyStart = ByteOrderMark.size();
     // A wide-text file has no lines and no sections: every read gives its default.
     m_searchFrom = m_wide ? m_text.size() : m_bodyStart;
+    // A client file has a few dozen sections: room for them spares the list most of its growing.
+    m_headers.reserve(32);
 }
 
 ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
@@ -114,7 +93,7 @@ ProfileDocument::LineSpan ProfileDocument::LineAt(std::size_t begin) const
 
 std::size_t ProfileDocument::LineEnd(std::size_t contentEnd) const
 {
-    return contentEnd + LineEndingSize(std::string_view(m_text).substr(contentEnd));
+    return contentEnd + LineEndingSize(m_text.substr(contentEnd));
 }
 
 std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) const
@@ -129,14 +108,14 @@ std::optional<std::size_t> ProfileDocument::BlankLineStart(std::size_t offset) c
 
 std::string_view ProfileDocument::Content(const LineSpan &line) const
 {
-    return std::string_view(m_text).substr(line.begin, line.contentEnd - line.begin);
+    return m_text.substr(line.begin, line.contentEnd - line.begin);
 }
 
 // A header line starts with "[" after blanks at most, so only the lines where a "[" stands
 // first need a look; memchr finds them much faster than the lines could be split.
 bool ProfileDocument::FindNextHeader() const
 {
-    const std::string_view text(m_text);
+    const std::string_view text = m_text;
     while (m_searchFrom < text.size()) {
         const auto bracket = text.find('[', m_searchFrom);
         if (bracket == std::string_view::npos)
@@ -202,28 +181,6 @@ ProfileDocument::Section *ProfileDocument::FindSection(std::string_view name) co
     return m_lastSection = &section;
 }
 
-// Each line is searched once, eight bytes at a time, for its first "=" and its line break,
-// since this runs over every line of every section asked for.
-ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
-{
-    const std::string_view text(m_text);
-    std::size_t first = begin;
-    while (first < text.size() && IsProfileBlank(text[first]))
-        ++first;
-    // A body ends where a header line starts, so after a line break or at the text's end: the
-    // search may run on past it and still stop at the same byte.
-    const auto [equals, contentEnd] = SplitKeyLine(text, first);
-    BodyLine body{{begin, contentEnd, LineEnd(contentEnd)}, equals, false, {}};
-    if (first == contentEnd || text[first] == ';' || text[first] == '#')
-        return body;
-    // A "[" starts a key here unless the line is a header, which no body holds.
-    if (text[first] == '[' && ParseLine(Content(body.line)).kind != LineKind::Key)
-        return body;
-    body.isKey = true;
-    body.name = NameAsRead(text.substr(first, equals - first));
-    return body;
-}
-
 // One pass over the section's lines.
 const SectionKeys &ProfileDocument::Keys(const Section &section) const
 {
@@ -261,15 +218,14 @@ std::string_view ProfileDocument::LineContent(const Section &section, KeyPlace p
     const auto rewritten = m_rewrites.find(place.index);
     if (rewritten != m_rewrites.end())
         return rewritten->second.content;
-    return std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
+    return m_text.substr(place.index, place.contentEnd - place.index);
 }
 
 std::string &ProfileDocument::EditableLine(Section &section, KeyPlace place)
 {
     if (place.added)
         return section.addedLines[place.index];
-    const auto original
-        = std::string_view(m_text).substr(place.index, place.contentEnd - place.index);
+    const auto original = m_text.substr(place.index, place.contentEnd - place.index);
     return m_rewrites.try_emplace(place.index, Rewrite{place.contentEnd, std::string(original)})
         .first->second.content;
 }
@@ -297,8 +253,7 @@ std::string_view ProfileDocument::ReadableValueOf(const Section &section, KeyPla
 {
     // An original line no edit replaced: its "=" was found when the keys were indexed.
     if (!place.added && (m_rewrites.empty() || !m_rewrites.contains(place.index)))
-        return ReadableValueFrom(
-            std::string_view(m_text).substr(place.equals, place.contentEnd - place.equals));
+        return ReadableValueFrom(m_text.substr(place.equals, place.contentEnd - place.equals));
     return ReadableValue(LineContent(section, place));
 }
 
@@ -352,7 +307,7 @@ void ProfileDocument::AddKey(Section &section, std::string_view key, std::string
 const std::string &ProfileDocument::NewLine() const
 {
     if (m_newLine.empty())
-        m_newLine = CountEndings(std::string_view(m_text).substr(m_bodyStart)).Dominant();
+        m_newLine = CountEndings(m_text.substr(m_bodyStart)).Dominant();
     return m_newLine;
 }
 
@@ -409,7 +364,7 @@ void ProfileDocument::AppendEditedText(std::string &out) const
 // next line would read as one ending, the next (blank) line would vanish into it.
 void ProfileDocument::KeepNextLineApart(std::string &out, std::size_t next) const
 {
-    const auto following = std::string_view(m_text).substr(next, 2);
+    const auto following = m_text.substr(next, 2);
     // A lone CR before LF would be a CRLF.
     if (out.back() == '\r' && following.starts_with('\n'))
         out += '\n';

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -22,6 +23,9 @@ class ProfileDocument
 {
 public:
     explicit ProfileDocument(std::string text);
+    // Over bytes held elsewhere too, which no one may change: a whole-file load reads the same
+    // bytes once per section and keeps one copy of them.
+    explicit ProfileDocument(std::shared_ptr<const std::string> text);
 
     // A file that starts with the byte-order mark of UTF-16 (or UTF-32). Its text cannot be
     // read byte by byte, so it reads as empty and must never be written: lines of single-byte
@@ -90,10 +94,13 @@ private:
     {
         LineSpan line;
         std::size_t equals; // the first "=", or line.contentEnd
+        std::size_t nul;    // the first NUL byte, or line.contentEnd
         bool isKey;
         std::string_view name;
     };
     BodyLine ScanBodyLine(std::size_t begin) const;
+    // The value a read gives of a key line with an "=" as the file has it, no edit replacing it.
+    std::string_view OriginalValue(const BodyLine &body) const;
     // Value() of each key in one pass over a section whose keys are not indexed yet: lines are
     // matched against the key expected next, and only lines out of that order are looked up.
     void ValuesInOnePass(const Section &section,
@@ -128,7 +135,8 @@ private:
     void KeepNextLineApart(std::string &out, std::size_t next) const;
     void AppendEditedText(std::string &out) const;
 
-    std::string m_text;
+    std::shared_ptr<const std::string> m_bytes;
+    std::string_view m_text;     // *m_bytes
     std::size_t m_bodyStart = 0; // past a UTF-8 byte-order mark
     bool m_wide = false;
     // Every header line found so far, in the order of the file, duplicates included.

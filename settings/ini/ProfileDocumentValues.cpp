@@ -1,4 +1,7 @@
+#include "ini/ByteSearch.h"
 #include "ini/ProfileDocument.h"
+#include "ini/ProfileLine.h"
+#include "ini/ProfileText.h"
 
 #include <algorithm>
 #include <vector>
@@ -63,6 +66,37 @@ private:
 
 } // namespace
 
+// Each line is searched once, many bytes at a time, for its first "=", its first NUL byte and
+// its line break, and its ending sized in place, since this runs over every line of every
+// section asked for.
+ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
+{
+    const std::string_view text = m_text;
+    std::size_t first = begin;
+    while (first < text.size() && IsProfileBlank(text[first]))
+        ++first;
+    // A body ends where a header line starts, so after a line break or at the text's end: the
+    // search may run on past it and still stop at the same byte.
+    const auto [equals, contentEnd, nul] = SplitKeyLine(text, first);
+    const std::size_t end = contentEnd + LineEndingSize(text.substr(contentEnd));
+    BodyLine body{{begin, contentEnd, end}, equals, nul, false, {}};
+    if (first == contentEnd || text[first] == ';' || text[first] == '#')
+        return body;
+    // A "[" starts a key here unless the line is a header, which no body holds.
+    if (text[first] == '[' && ParseLine(Content(body.line)).kind != LineKind::Key)
+        return body;
+    body.isKey = true;
+    const auto rawName = text.substr(first, equals - first);
+    body.name = nul < equals ? NameAsRead(rawName) : TrimBlanks(rawName);
+    return body;
+}
+
+std::string_view ProfileDocument::OriginalValue(const BodyLine &body) const
+{
+    const std::size_t end = body.line.contentEnd;
+    return ReadableValueFrom(m_text.substr(body.equals, end - body.equals), body.nul < end);
+}
+
 void ProfileDocument::Values(std::string_view section,
                              std::span<const std::string_view> keys,
                              std::span<std::optional<std::string_view>> values) const
@@ -87,7 +121,7 @@ void ProfileDocument::ValuesInOnePass(const Section &section,
 {
     std::fill(values.begin(), values.end(), std::nullopt);
     // Only the first line of a name counts, even when it has no "=" and so no value.
-    std::vector<bool> met(keys.size());
+    std::vector<unsigned char> met(keys.size());
     KeysAskedFor asked(keys);
     for (std::size_t begin = section.header.end; begin < section.bodyEnd;) {
         const BodyLine body = ScanBodyLine(begin);
@@ -97,9 +131,11 @@ void ProfileDocument::ValuesInOnePass(const Section &section,
         const std::size_t index = asked.Find(body.name);
         if (index == keys.size() || met[index])
             continue;
-        met[index] = true;
-        const KeyPlace place{false, body.line.begin, body.line.contentEnd, body.equals};
-        if (HasValue(place))
-            values[index] = ReadableValueOf(section, place);
+        met[index] = 1;
+        // A section without an index was never written to: its lines are the file's own. A line
+        // without "=" has no value. (Set in place, not from a returned optional: its copy would
+        // go through memory for every key.)
+        if (body.equals < body.line.contentEnd)
+            values[index].emplace(OriginalValue(body));
     }
 }

@@ -68,3 +68,31 @@ inline std::size_t LineEndingSize(std::string_view fromBreak)
     const bool crStartsCrLf = size > 2 && fromBreak[2] == '\n';
     return second == '\r' && !crStartsCrLf ? 2 : 1;
 }
+
+// The longest value a read gives, as the platform's 2048-byte buffer holds it.
+inline constexpr std::size_t MaxValueLength = 2047;
+
+// What a read gives of a key line's value, from the line's text that starts at its first "="
+// (empty for a line without one): the text after the "=", without the blanks around it and one
+// pair of matching enclosing quotes. The platform hands values over as C strings, so a NUL byte
+// ends one; cutting here too means writing back a read value never changes the line. A caller
+// that knows the text holds no NUL byte spares the search for one. Inline: it runs for every key
+// a load reads.
+inline std::string_view ReadableValueFrom(std::string_view fromEquals, bool mayHoldNul = true)
+{
+    if (fromEquals.empty())
+        return {};
+    std::size_t begin = 1;
+    std::size_t end = fromEquals.size();
+    while (begin < end && IsProfileBlank(fromEquals[begin]))
+        ++begin;
+    while (end > begin && IsProfileBlank(fromEquals[end - 1]))
+        --end;
+    auto value = fromEquals.substr(begin, end - begin);
+    const auto isQuote = [](char c) { return c == '"' || c == '\''; };
+    if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    if (mayHoldNul)
+        value = UpToNul(value);
+    return value.substr(0, std::min(value.size(), MaxValueLength));
+}

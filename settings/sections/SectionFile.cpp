@@ -12,7 +12,7 @@ void LoadCatalogueSection(TDMStyleIniFile &ini,
     std::vector<std::optional<std::string_view>> values(settings.size());
     ini.FindValues(section, SectionKeyNames(section), values);
     for (std::size_t i = 0; i < settings.size(); ++i)
-        LoadFileValue(FieldOf(records, settings[i]), settings[i], values[i]);
+        LoadFileValue(records, settings[i], values[i]);
 }
 
 void SaveCatalogueSection(TDMStyleIniFile &ini,

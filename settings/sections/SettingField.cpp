@@ -71,7 +71,9 @@ void MatchWord(Kind *field, std::span<const std::string_view> words, std::string
         *field = static_cast<Kind>(found - words.begin());
 }
 
-bool LoadedFlag(const Setting &setting, std::optional<std::string_view> text)
+// The file's value is taken by reference here and below: a copy of an optional view goes
+// through memory, and these run for every key a load reads.
+bool LoadedFlag(const Setting &setting, const std::optional<std::string_view> &text)
 {
     switch (setting.encoding) {
     case SettingEncoding::ScreenWords:
@@ -83,7 +85,7 @@ bool LoadedFlag(const Setting &setting, std::optional<std::string_view> text)
     }
 }
 
-std::int32_t LoadedNumber(const Setting &setting, std::optional<std::string_view> text)
+std::int32_t LoadedNumber(const Setting &setting, const std::optional<std::string_view> &text)
 {
     // Parsed only when needed: most keys are in the file.
     if (setting.encoding == SettingEncoding::OffLevel)
@@ -93,6 +95,28 @@ std::int32_t LoadedNumber(const Setting &setting, std::optional<std::string_view
             return *number;
     }
     return DefaultNumber(setting);
+}
+
+// FieldOf(), inline: a load finds each field and stores into it in one go.
+inline SettingField FieldIn(const SectionRecords &records, const Setting &setting)
+{
+    switch (setting.page) {
+    case SettingPage::TextColors:
+        return &Component((*records.userColors)[setting.item], setting.role);
+    case SettingPage::Containers:
+        return BagField((*records.bagPositions)[setting.item], setting.role);
+    case SettingPage::KeyMaps:
+        return &(*records.keyMaps)[setting.item];
+    case SettingPage::Windows:
+        if (setting.resolution != 0)
+            return &Coordinate((*records.windowLayouts)[setting.resolution][setting.item],
+                               setting.role);
+        if (setting.section == "WindowColors")
+            return WindowColorField((*records.windowColors)[setting.item], setting.role);
+        return DefaultsField(*records.defaults, setting);
+    default:
+        return DefaultsField(*records.defaults, setting);
+    }
 }
 
 // Appends the spelling of one field as a save writes it.
@@ -157,23 +181,7 @@ SectionRecords AllRecords(ClientSettings &settings)
 
 SettingField FieldOf(const SectionRecords &records, const Setting &setting)
 {
-    switch (setting.page) {
-    case SettingPage::TextColors:
-        return &Component((*records.userColors)[setting.item], setting.role);
-    case SettingPage::Containers:
-        return BagField((*records.bagPositions)[setting.item], setting.role);
-    case SettingPage::KeyMaps:
-        return &(*records.keyMaps)[setting.item];
-    case SettingPage::Windows:
-        if (setting.resolution != 0)
-            return &Coordinate((*records.windowLayouts)[setting.resolution][setting.item],
-                               setting.role);
-        if (setting.section == "WindowColors")
-            return WindowColorField((*records.windowColors)[setting.item], setting.role);
-        return DefaultsField(*records.defaults, setting);
-    default:
-        return DefaultsField(*records.defaults, setting);
-    }
+    return FieldIn(records, setting);
 }
 
 bool AppendSavedText(const SettingField &field, const Setting &setting, std::string &out)
@@ -189,14 +197,16 @@ std::optional<std::string> SavedText(const SettingField &field, const Setting &s
     return text;
 }
 
-void LoadFileValue(const SettingField &field,
+// The field is found here rather than handed in: returned from a call of its own, the variant
+// goes through memory for every key a load reads.
+void LoadFileValue(const SectionRecords &records,
                    const Setting &setting,
-                   std::optional<std::string_view> fileValue)
+                   const std::optional<std::string_view> &fileValue)
 {
     struct Store
     {
         const Setting &setting;
-        std::optional<std::string_view> text;
+        const std::optional<std::string_view> &text;
         void operator()(bool *flag) const { *flag = LoadedFlag(setting, text); }
         void operator()(std::int32_t *number) const { *number = LoadedNumber(setting, text); }
         // A colour component keeps the low 8 bits of the number read: 300 is 44, -1 is 255.
@@ -218,5 +228,5 @@ void LoadFileValue(const SettingField &field,
             *binding = text.value_or(setting.defaultText);
         }
     };
-    std::visit(Store{setting, fileValue}, field);
+    std::visit(Store{setting, fileValue}, FieldIn(records, setting));
 }

@@ -53,6 +53,6 @@ bool AppendSavedText(const SettingField &field, const Setting &setting, std::str
 
 // Stores what a load makes of the file's value; nullopt when the key is missing. Each encoding
 // reads as the client file's accessor does: unrecognised track words leave the field alone.
-void LoadFileValue(const SettingField &field,
+void LoadFileValue(const SectionRecords &records,
                    const Setting &setting,
-                   std::optional<std::string_view> fileValue);
+                   const std::optional<std::string_view> &fileValue);

@@ -164,6 +164,25 @@ TEST_F(OutsideChangesTest, AFileRewrittenInPlaceDuringASaveIsNeverHalfMerged)
     EXPECT_NE(ReadBytes(path).find("[Game]\r\nKey=1\r\n"), std::string::npos);
 }
 
+// The first section's read stamps the file; a later one that finds other bytes fails the load,
+// whichever section meets them, and the stamp still tells the file changed since that read.
+TEST_F(OutsideChangesTest, AFileRewrittenBetweenTheSectionsOfALoadIsNeverHalfRead)
+{
+    for (const int opening : {2, 6}) {
+        SCOPED_TRACE(testing::Message() << "rewritten before opening " << opening);
+        WriteBytes(path, original);
+        OpeningHookSteps hook([&](int count) {
+            if (count == opening)
+                ReplaceAsAnotherProgram(original + "[Game]\r\nKey=1\r\n");
+        });
+        const ScopedFileSteps steps(hook);
+        ClientSettings read;
+        EXPECT_EQ(LoadAllSections(path, read, loaded), "Unable to read " + path);
+        EXPECT_EQ(loaded.outcome, FileRead::Outcome::Read);
+        EXPECT_TRUE(ClientFileChangedSince(path, loaded));
+    }
+}
+
 TEST_F(OutsideChangesTest, ALoadThatCannotReadTheFileSaysSoAndGivesDefaults)
 {
     for (int failAt = 1; failAt <= 3; ++failAt) { // open, stat, read

@@ -5,11 +5,13 @@
 #include "FailingFileSteps.h"
 #include "TempFolder.h"
 #include "ini/AtomicFile.h"
+#include "ini/FileStamp.h"
 #include "ini/FileSystem.h"
 
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -64,6 +66,10 @@ public:
     int OpenForReading(const std::string &path) override
     {
         return Note("open", [&] { return FailingFileSteps::OpenForReading(path); });
+    }
+    bool Stat(int fd, struct stat &info) override
+    {
+        return Note("stat", [&] { return FailingFileSteps::Stat(fd, info); });
     }
     ssize_t Read(int fd, char *data, std::size_t size) override
     {
@@ -122,6 +128,58 @@ TEST_F(ReliableFileTest, EveryFailingReadStepFailsTheRead)
             EXPECT_EQ(read.content, "");
         }
     }
+}
+
+// No read of nothing confirms the end once the whole size is in: bytes added after that show in
+// the metadata taken after the read.
+TEST_F(ReliableFileTest, AFileThatGrowsRightAfterItsBytesWereReadFailsTheRead)
+{
+    WriteBytes(path, OldContent);
+    RecordingSteps steps;
+    int stats = 0;
+    steps.before = [&](const std::string &call) {
+        if (call == "stat" && ++stats == 2) {
+            std::FILE *file = std::fopen(path.c_str(), "ab");
+            std::fputs("[More]\r\n", file);
+            std::fclose(file);
+        }
+    };
+    EXPECT_EQ(ReadFileThrough(path, steps).outcome, FileRead::Outcome::Failed);
+    EXPECT_EQ(stats, 2);
+}
+
+// The metadata a read gives is the file's own, so a stamp made from it matches a later look.
+TEST_F(ReliableFileTest, AReadGivesTheMetadataOfTheFileItRead)
+{
+    WriteBytes(path, OldContent);
+    const FileRead read = ReadFileThrough(path, RealFileSteps());
+    ASSERT_TRUE(read.before.has_value());
+    EXPECT_EQ(read.before, MetadataOf(path));
+    EXPECT_EQ(read.before->size, OldContent.size());
+    EXPECT_EQ(ReadFileThrough(folder.file("none"), RealFileSteps()).before, std::nullopt);
+}
+
+// A buffer handed in for its memory: whatever it held, longer or shorter than the file, the read
+// gives the file's bytes alone, also when they come a few at a time.
+TEST_F(ReliableFileTest, AReusedBufferGivesTheFileAlone)
+{
+    WriteBytes(path, OldContent);
+    const std::string longer = std::string(OldContent.size() * 2, 'x');
+    const std::string shorter = OldContent.substr(0, OldContent.size() / 2) + "y";
+    for (const std::string &held : {std::string(), longer, shorter}) {
+        for (const std::size_t chunk : {std::size_t{7}, OldContent.size(), OldContent.size() + 1}) {
+            SCOPED_TRACE(testing::Message()
+                         << held.size() << " bytes held, read " << chunk << " at a time");
+            FailingFileSteps steps(0, chunk);
+            const FileRead read = ReadFileThrough(path, steps, held);
+            EXPECT_EQ(read.outcome, FileRead::Outcome::Read);
+            EXPECT_EQ(read.content, OldContent);
+        }
+    }
+    WriteBytes(path, "");
+    const FileRead empty = ReadFileThrough(path, RealFileSteps(), longer);
+    EXPECT_EQ(empty.outcome, FileRead::Outcome::Read);
+    EXPECT_EQ(empty.content, "");
 }
 
 TEST_F(ReliableFileTest, AFileThatGrowsOrShrinksWhileReadFailsTheRead)

@@ -120,12 +120,12 @@ TEST(SectionKeys, AKeyAddedLaterIsFoundBeforeAndAfterTheTableIsBuilt)
     EXPECT_EQ(keys.Find("FOUR")->index, 1u);
 }
 
-// The eight-bytes-at-a-time split of a key line against a plain search, with the "=" and the
-// line break at every place within and across words, and text after the break.
-TEST(KeyLineSplit, FindsTheFirstEqualsSignBeforeTheLineBreak)
+// The eight-bytes-at-a-time split of a key line against a plain search, with the "=", the NUL
+// byte and the line break at every place within and across words, and text after the break.
+TEST(KeyLineSplit, FindsTheFirstEqualsSignAndNulBeforeTheLineBreak)
 {
     std::mt19937 random(11);
-    const std::string alphabet = "ab =\r\n";
+    const std::string alphabet = std::string("ab =\r\n\0", 7);
     for (int round = 0; round < 20000; ++round) {
         std::string text(random() % 40, 'x');
         for (auto &c : text)
@@ -135,10 +135,12 @@ TEST(KeyLineSplit, FindsTheFirstEqualsSignBeforeTheLineBreak)
         while (end < text.size() && text[end] != '\r' && text[end] != '\n')
             ++end;
         const std::size_t equals = std::min(text.find('=', from), end);
+        const std::size_t nul = std::min(text.find('\0', from), end);
 
         const auto split = SplitKeyLine(text, from);
         EXPECT_EQ(split.contentEnd, end) << text << " from " << from;
         EXPECT_EQ(split.equals, equals) << text << " from " << from;
+        EXPECT_EQ(split.nul, nul) << text << " from " << from;
     }
 }
 
