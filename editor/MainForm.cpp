@@ -650,7 +650,6 @@ void TDMini1::BindSettings()
                                                                    miscPage,
                                                                    keyMapPage,
                                                                    miscPage->filterCheckBoxes()});
-    AddResetMenus();
     m_hints = new SettingHints(
         *m_bindings, [this] { return selection(); }, this);
     m_history = new EditHistory(
@@ -780,6 +779,12 @@ void TDMini1::ShowHistoryInMenu()
 
 bool TDMini1::eventFilter(QObject *watched, QEvent *event)
 {
+    // One filter gives every bound control its reset menu, instead of a connection each.
+    if (event->type() == QEvent::ContextMenu && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this
+        && ShowResetMenuFor(static_cast<QWidget *>(watched),
+                            *static_cast<QContextMenuEvent *>(event)))
+        return true;
     if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
         const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
@@ -809,43 +814,30 @@ void TDMini1::ShowUndoneStep(const std::vector<std::string> &ids)
     UpdateUnsavedState();
 }
 
-void TDMini1::AddResetMenus()
+bool TDMini1::ShowResetMenuFor(QWidget *receiver, const QContextMenuEvent &event)
 {
-    for (QWidget *control : m_bindings->controls()) {
-        if (auto *grid = qobject_cast<QTableWidget *>(control)) {
-            AddKeyMapResetMenu(grid);
-            continue;
-        }
-        // A number field's text box takes the clicks.
-        QList<QWidget *> receivers{control};
-        if (auto *inner = control->findChild<QLineEdit *>())
-            receivers.append(inner);
-        for (QWidget *receiver : receivers) {
-            receiver->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(receiver,
-                    &QWidget::customContextMenuRequested,
-                    this,
-                    [this, control, receiver](QPoint at) {
-                        if (const Setting *setting = m_bindings->SettingOf(control, selection()))
-                            ShowResetMenu(*setting, receiver->mapToGlobal(at));
-                    });
-        }
+    const QList<QWidget *> &bound = m_bindings->controls();
+    // A number field's text box and the key table's viewport take the clicks for their control.
+    QWidget *control = bound.contains(receiver) ? receiver : receiver->parentWidget();
+    if (!control || !bound.contains(control))
+        return false;
+    const Setting *setting = nullptr;
+    if (auto *grid = qobject_cast<QTableWidget *>(control)) {
+        if (receiver != grid->viewport())
+            return false;
+        // Each row is a setting of its own: the menu is the one of the row under the pointer,
+        // which becomes the current row.
+        const int row = grid->rowAt(event.pos().y());
+        setting = row < 0 ? nullptr : FindSetting(KeyMapId(row));
+        if (setting)
+            grid->setCurrentCell(row, grid->currentColumn() < 0 ? 1 : grid->currentColumn());
+    } else {
+        setting = m_bindings->SettingOf(control, selection());
     }
-}
-
-void TDMini1::AddKeyMapResetMenu(QTableWidget *grid)
-{
-    // Each row is a setting of its own: the menu is the one of the row under the pointer,
-    // which becomes the current row.
-    grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(grid, &QWidget::customContextMenuRequested, this, [this, grid](QPoint at) {
-        const int row = grid->rowAt(at.y());
-        const Setting *setting = row < 0 ? nullptr : FindSetting(KeyMapId(row));
-        if (!setting)
-            return;
-        grid->setCurrentCell(row, grid->currentColumn() < 0 ? 1 : grid->currentColumn());
-        ShowResetMenu(*setting, grid->viewport()->mapToGlobal(at));
-    });
+    // A control with nothing to edit under this selection shows no menu at all.
+    if (setting)
+        ShowResetMenu(*setting, event.globalPos());
+    return true;
 }
 
 void TDMini1::ShowResetMenu(const Setting &setting, QPoint at)

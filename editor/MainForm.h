@@ -24,6 +24,7 @@ class DisplayPage;
 class EditHistory;
 class QAction;
 class SettingHints;
+class QContextMenuEvent;
 class QLabel;
 class QTableWidget;
 class QToolButton;
@@ -132,8 +133,9 @@ private:
     void BindSettings();
     void CreateEditMenu();
     void ShowHistoryInMenu();
-    void AddResetMenus();
-    void AddKeyMapResetMenu(QTableWidget *grid);
+    // The reset menu of a bound control that asked for its context menu; false for any other
+    // widget, which keeps its own menu.
+    bool ShowResetMenuFor(QWidget *receiver, const QContextMenuEvent &event);
     void ShowResetMenu(const Setting &setting, QPoint at);
     void ResetSetting(const Setting &setting, const std::string &text);
     void ShowUndoneStep(const std::vector<std::string> &ids);

@@ -78,6 +78,7 @@ SettingBindings::SettingBindings(const Pages &pages)
 {
     BindSharedControls();
     BindOwnControls();
+    ListControls();
 }
 
 void SettingBindings::BindShared(QWidget *within,
@@ -165,14 +166,12 @@ QWidget *SettingBindings::NamedControl(const Setting &setting) const
     return PageOf(setting.page)->findChild<QWidget *>(QString::fromLatin1(name->second));
 }
 
-QList<QWidget *> SettingBindings::controls() const
+void SettingBindings::ListControls()
 {
-    QList<QWidget *> all;
     for (const Binding &binding : m_bindings) {
-        if (!all.contains(binding.control))
-            all.append(binding.control);
+        if (!m_controls.contains(binding.control))
+            m_controls.append(binding.control);
     }
-    return all;
 }
 
 QList<QWidget *> SettingBindings::ControlsOf(const Setting &setting) const

@@ -45,7 +45,7 @@ public:
     explicit SettingBindings(const Pages &pages);
 
     // Every bound control, each once.
-    QList<QWidget *> controls() const;
+    const QList<QWidget *> &controls() const { return m_controls; }
     // The controls that edit setting once its item is selected.
     QList<QWidget *> ControlsOf(const Setting &setting) const;
     // The setting control edits under this selection; nullptr for an unbound control or a
@@ -66,10 +66,12 @@ private:
     void BindShared(QWidget *within, SettingPage page, SettingRole role, const char *name);
     void BindSharedControls();
     void BindOwnControls();
+    void ListControls();
     void BindOwn(const Setting &setting, QWidget *control);
     std::map<int, QCheckBox *> FlagCheckBoxes() const;
     QWidget *NamedControl(const Setting &setting) const;
 
     Pages m_pages;
     std::vector<Binding> m_bindings;
+    QList<QWidget *> m_controls;
 };

@@ -441,7 +441,9 @@ FileMetadata MetadataFromStat(const struct stat &info)
 
 void RemoveStaleTemporaries(const std::string &target)
 {
-    const std::string prefix = "." + NameOf(target) + std::string(TemporaryTag);
+    std::string prefix(1, '.');
+    prefix += NameOf(target);
+    prefix += TemporaryTag;
     std::error_code error;
     for (const auto &entry : std::filesystem::directory_iterator(FolderOf(target), error)) {
         const std::string name = entry.path().filename().string();

@@ -5,6 +5,7 @@
 #include "sections/SettingField.h"
 
 #include <array>
+#include <initializer_list>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -48,6 +49,20 @@ struct Catalogue
         settings.push_back(std::move(setting));
     }
 };
+
+// The parts one after another, in a string sized once: the catalogue builds some thousand
+// labels and descriptions at start-up.
+std::string Joined(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (const std::string_view part : parts)
+        size += part.size();
+    std::string joined;
+    joined.reserve(size);
+    for (const std::string_view part : parts)
+        joined.append(part);
+    return joined;
+}
 
 std::string LowerCase(std::string_view text)
 {
@@ -452,11 +467,11 @@ void AddBagPositions(Catalogue &c)
                             defaultText,
                             1,
                             maximum,
-                            name + " " + axis,
-                            std::string(edge)
-                                + " edge, in screen pixels, of the window of the "
-                                  "container in "
-                                + name + ".",
+                            Joined({name, " ", axis}),
+                            Joined({edge,
+                                    " edge, in screen pixels, of the window of the container in ",
+                                    name,
+                                    "."}),
                             Containers,
                             role};
             setting.item = index;
@@ -504,10 +519,13 @@ void AddWindowLayouts(Catalogue &c)
                     "0",
                     1,
                     key.maximum,
-                    std::string(window.listEntry) + " window " + key.label + " at "
-                        + std::string(screen.label),
-                    std::string(key.what) + ", in pixels, of the " + std::string(window.listEntry)
-                        + " window when the game runs at " + std::string(screen.label) + ".",
+                    Joined({window.listEntry, " window ", key.label, " at ", screen.label}),
+                    Joined({key.what,
+                            ", in pixels, of the ",
+                            window.listEntry,
+                            " window when the game runs at ",
+                            screen.label,
+                            "."}),
                     Windows,
                     key.role};
                 setting.item = kind;
@@ -535,8 +553,10 @@ void AddWindowColors(Catalogue &c)
                             0,
                             255,
                             name + " window " + AsciiLower(component[0]) + (component + 1),
-                            std::string(component) + " component, 0 to 255, of the colour of the "
-                                + name + " window in the game.",
+                            Joined({component,
+                                    " component, 0 to 255, of the colour of the ",
+                                    name,
+                                    " window in the game."}),
                             Windows,
                             role};
             setting.item = kind;
@@ -550,8 +570,9 @@ void AddWindowColors(Catalogue &c)
                       1,
                       4,
                       name + " window transparency",
-                      "Transparency level of the " + name
-                          + " window in the game: 4 is solid, 1 is very clear.",
+                      Joined({"Transparency level of the ",
+                              name,
+                              " window in the game: 4 is solid, 1 is very clear."}),
                       Windows,
                       Transparency};
         trans.item = kind;
@@ -582,9 +603,10 @@ void AddKeyMaps(Catalogue &c)
                         0,
                         0,
                         DisplayName(key),
-                        "The key bound to the game function " + std::string(key)
-                            + ", as the game writes it: an optional SHIFT+, CONTROL+ or ALT+ "
-                              "and one key name.",
+                        Joined({"The key bound to the game function ",
+                                key,
+                                ", as the game writes it: an optional SHIFT+, CONTROL+ or ALT+ "
+                                "and one key name."}),
                         KeyMaps,
                         Binding};
         setting.item = entry;
@@ -605,10 +627,11 @@ void AddTextColors(Catalogue &c)
                             0,
                             255,
                             caption + ", " + AsciiLower(component[0]) + (component + 1),
-                            std::string(component)
-                                + " component, 0 to 255, of the colour the "
-                                  "game gives this kind of text ("
-                                + caption + ").",
+                            Joined({component,
+                                    " component, 0 to 255, of the colour the game gives this "
+                                    "kind of text (",
+                                    caption,
+                                    ")."}),
                             TextColors,
                             role};
             setting.item = n;

@@ -438,3 +438,31 @@ TEST_F(SettingHistoryTest, KeyMapCellMenuResetsItsRowToTheDefaultAsOneMarkedStep
     EXPECT_EQ(window().settings(), loaded);
     EXPECT_TRUE(grid->item(setting->item, 0)->font().bold());
 }
+
+// The window's one filter gives the reset menu to bound controls, a number field's own text box
+// included, and leaves every other widget its own menu.
+TEST_F(SettingHistoryTest, ContextMenuIsTheResetMenuOnBoundControlsOnly)
+{
+    StartWithFile(TestData("realistic_client.ini"));
+    auto *fontSize = find<SpinEdit>("FontSizeSpinEdit");
+    const std::vector<std::pair<QWidget *, bool>> cases{
+        {fontSize->findChild<QLineEdit *>(), true},
+        {find<QCheckBox>("ShowGrassCheckBox"), true},
+        {find<QLineEdit>("KeymapFilter"), false},
+    };
+    for (const auto &[receiver, resets] : cases) {
+        SCOPED_TRACE(receiver->objectName().toStdString());
+        ShowPageOf(receiver);
+        bool offered = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *popup = QApplication::activePopupWidget();
+            offered = popup && popup->findChild<QAction *>("ResetToDefault1");
+            if (popup)
+                popup->close();
+        });
+        const QPoint at = receiver->rect().center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, receiver->mapToGlobal(at));
+        QApplication::sendEvent(receiver, &click);
+        EXPECT_EQ(offered, resets);
+    }
+}
