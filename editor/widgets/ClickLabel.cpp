@@ -1,5 +1,7 @@
 #include "ClickLabel.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -7,15 +9,20 @@ ClickLabel::ClickLabel(QWidget *parent)
     : QLabel(parent)
 {}
 
-bool ClickLabel::OnCaption(const QMouseEvent *event) const
+QRect ClickLabel::captionRect() const
 {
     if (!m_captionOnly)
-        return true;
-    // Measured when clicked rather than fitted when shown: fifty captions measured at start-up
+        return rect();
+    // Measured when asked rather than fitted when shown: fifty captions measured at start-up
     // cost more than all the clicks a player makes.
     const int captionRight
         = contentsRect().left() + indent() + margin() + fontMetrics().horizontalAdvance(text());
-    return event->position().x() < captionRight;
+    return {0, 0, std::min(captionRight, width()), height()};
+}
+
+bool ClickLabel::OnCaption(const QMouseEvent *event) const
+{
+    return captionRect().contains(event->position().toPoint());
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)

@@ -16,6 +16,8 @@ public:
     // Only the words of a left-aligned, one-line caption take clicks; the empty rest of the box
     // belongs to what lies beneath.
     void setClicksOnCaptionOnly(bool only) { m_captionOnly = only; }
+    // The part of the label that takes clicks, in its own coordinates.
+    QRect captionRect() const;
 
 signals:
     void clicked();

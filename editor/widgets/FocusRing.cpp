@@ -1,5 +1,7 @@
 #include "FocusRing.h"
 
+#include "ClickLabel.h"
+
 #include <QFocusEvent>
 #include <QPainter>
 #include <QWidget>
@@ -87,6 +89,9 @@ void FocusRing::ShowAround(QWidget *widget)
 
 void FocusRing::FollowFocused()
 {
-    m_frame->setGeometry(
-        m_focused->geometry().adjusted(-RingWidth, -RingWidth, RingWidth, RingWidth));
+    // Around the words of a caption, which are all of it that takes clicks.
+    QRect area = m_focused->geometry();
+    if (const auto *caption = qobject_cast<const ClickLabel *>(m_focused.data()))
+        area = caption->captionRect().translated(caption->pos());
+    m_frame->setGeometry(area.adjusted(-RingWidth, -RingWidth, RingWidth, RingWidth));
 }

@@ -422,7 +422,7 @@ TEST_F(TextColorsPageTest, TheKeyboardReachesAndChoosesTheLabelsWithTheFocusInVi
     auto *ring = page()->findChild<QWidget *>("FocusRing");
     ASSERT_NE(ring, nullptr);
     EXPECT_TRUE(ring->isVisible());
-    EXPECT_TRUE(ring->geometry().contains(sample(18)->geometry()));
+    EXPECT_TRUE(ring->geometry().contains(sample(18)->captionRect().translated(sample(18)->pos())));
     EXPECT_EQ(page()->SelectedUserColor, 1);
 
     QTest::keyClick(sample(18), Qt::Key_Space);
