@@ -43,14 +43,12 @@ SectionsError SaveSectionsInOrder(const std::string &path, const ClientSettings 
     });
 }
 
-// A save that wrote nothing leaves the stamp it started from, as long as the file's metadata
-// says nobody else wrote either; the bytes need not be read and hashed once more.
-FileStamp StampAfterSave(const std::string &path, const FileStamp &before, bool written)
+// A save that wrote nothing stamps the file by its first section's read: every later read found
+// the same bytes, and a write after the last one shows at the next look as a change. A save that
+// wrote stamps the file it left.
+FileStamp StampAfterSave(const std::string &path, const ScopedFileGuard &guard, bool written)
 {
-    if (!written && before.outcome == FileRead::Outcome::Read
-        && MetadataOf(path) == before.metadata)
-        return before;
-    return StampFile(path);
+    return written ? StampFile(path) : guard.Stamp();
 }
 
 } // namespace
@@ -86,29 +84,24 @@ SectionsError SaveAllSections(const std::string &path, const ClientSettings &set
 SectionsError
 SaveAllSections(const std::string &path, const ClientSettings &settings, FileStamp &saved)
 {
-    // Each section reads the file again; the guard makes sure it finds what the last one left.
-    std::string content;
-    const FileStamp before = StampFile(path, RealFileSystem(), &content);
-    if (before.outcome == FileRead::Outcome::Failed)
-        return IniWriteError(path).what();
+    // The first section's read stamps the file; each later one must find what the last one left.
     SectionsError error;
     bool ours = false;
-    bool written = false;
     {
-        ScopedFileGuard guard(path, before, std::move(content));
+        ScopedFileGuard guard(path);
         error = SaveSectionsInOrder(path, settings);
         ours = !guard.Broken();
         // A refused write may have left part of the file written.
-        written = guard.Written() || error.has_value();
+        const bool written = guard.Written() || error.has_value();
+        // A save that stopped half-way still wrote the file alone; one that met another program
+        // keeps the old stamp, so that the next save asks about the change.
+        if (ours)
+            saved = StampAfterSave(path, guard, written);
     }
-    // A section with nothing to change writes nothing, but a file it found rewritten under it
-    // still ends the save as refused: the caller must not take it for saved.
+    // A section with nothing to change writes nothing, but a file it found rewritten under it,
+    // or could not read, still ends the save as refused: the caller must not take it for saved.
     if (!ours && !error)
         error = IniWriteError(path).what();
-    // A save that stopped half-way still wrote the file alone; one that met another program
-    // keeps the old stamp, so that the next save asks about the change.
-    if (ours)
-        saved = StampAfterSave(path, before, written);
     return error;
 }
 

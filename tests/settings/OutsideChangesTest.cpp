@@ -113,6 +113,29 @@ TEST_F(OutsideChangesTest, ASaveThatWritesNothingStampsTheFileItLeft)
     EXPECT_TRUE(ClientFileChangedSince(path, saved));
 }
 
+// A save with nothing to write still reads the file once per section; a read failing at any step
+// refuses it, so the caller never takes the file for saved, and nothing is written.
+TEST_F(OutsideChangesTest, ASaveThatWritesNothingRefusesAFileItCouldNotRead)
+{
+    ClientSettings unchanged;
+    ASSERT_EQ(LoadAllSections(path, unchanged, loaded), std::nullopt);
+    constexpr std::size_t WholeReads = 1 << 20;
+    FailingFileSteps counting(0, WholeReads);
+    {
+        const ScopedFileSteps steps(counting);
+        ASSERT_EQ(SaveAllSections(path, unchanged), std::nullopt);
+    }
+    ASSERT_GE(counting.calls(), 6 * 3) << "fewer steps than six reads take";
+    for (int failAt = 1; failAt <= counting.calls(); ++failAt) {
+        SCOPED_TRACE(testing::Message() << "failing step " << failAt);
+        FailingFileSteps failing(failAt, WholeReads);
+        const ScopedFileSteps steps(failing);
+        FileStamp saved = loaded;
+        EXPECT_EQ(SaveAllSections(path, unchanged, saved), "Unable to write to " + path);
+        EXPECT_EQ(ReadBytes(path), original);
+    }
+}
+
 TEST_F(OutsideChangesTest, ASaveStoppedHalfWayIsOursUnlessItMetAnotherProgram)
 {
     // Refused at the key maps, after the sections before them were written.
@@ -133,10 +156,12 @@ TEST_F(OutsideChangesTest, ASaveStoppedHalfWayIsOursUnlessItMetAnotherProgram)
     EXPECT_TRUE(ClientFileChangedSince(path, saved));
 }
 
+// Each of the six section objects reads the file once; the first read is the one the others must
+// match, so replacing it before any later one refuses the save.
 TEST_F(OutsideChangesTest, AFileReplacedBetweenTheSectionsOfASaveIsNotMergedInto)
 {
     const std::string game = "[Defaults]\r\nVideoMode=1\r\n; the game's own\r\n";
-    for (int opening = 2; opening <= 7; ++opening) {
+    for (int opening = 2; opening <= 6; ++opening) {
         SCOPED_TRACE(testing::Message() << "replaced before opening " << opening);
         WriteBytes(path, original);
         OpeningHookSteps hook([&](int count) {
