@@ -64,18 +64,18 @@ void OptionPages::BindFlagCheckBoxes()
     for (const QWidget *page : {static_cast<QWidget *>(m_modelPage),
                                 static_cast<QWidget *>(m_displayPage),
                                 static_cast<QWidget *>(m_miscPage)}) {
-        for (QCheckBox *box : TaggedCheckBoxes(page)) {
+        for (const auto &[box, tag] : TaggedCheckBoxes(page)) {
             // The filter boxes' tags are bits of TrackFilterType, not flag indices.
             if (!filterBoxes.contains(box))
-                BindFlagCheckBox(box);
+                BindFlagCheckBox(box, tag);
         }
     }
-    BindFlagCheckBox(m_windowPage->lockWinCheckBox());
+    QCheckBox *lock = m_windowPage->lockWinCheckBox();
+    BindFlagCheckBox(lock, TagOf(lock));
 }
 
-void OptionPages::BindFlagCheckBox(QCheckBox *box)
+void OptionPages::BindFlagCheckBox(QCheckBox *box, int flag)
 {
-    const int flag = TagOf(box);
     if (!IsFlagIndex(flag))
         return;
     m_flagOfBox.insert(box, flag);

@@ -48,7 +48,7 @@ private:
     DefaultsSettings &defaults() { return m_context.settings.Defaults; }
 
     void BindFlagCheckBoxes();
-    void BindFlagCheckBox(QCheckBox *box);
+    void BindFlagCheckBox(QCheckBox *box, int flag);
     void ConnectHandlers();
     void ConnectLists();
     void ConnectSpinEdits();

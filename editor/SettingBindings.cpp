@@ -142,15 +142,14 @@ void SettingBindings::BindOwn(const Setting &setting, QWidget *control)
 }
 
 // The first tagged box of each flag on the option pages, as the option pages themselves find
-// it; the lock box lives on the window page. Tags are read once each: reading one is a search
-// of the box's properties by name.
+// it; the lock box lives on the window page.
 std::map<int, QCheckBox *> SettingBindings::FlagCheckBoxes() const
 {
     std::map<int, QCheckBox *> boxes;
     for (const QWidget *page : {m_pages.models, m_pages.display, m_pages.misc}) {
-        for (QCheckBox *box : TaggedCheckBoxes(page)) {
+        for (const auto &[box, tag] : TaggedCheckBoxes(page)) {
             if (!m_pages.filterBoxes.contains(box))
-                boxes.try_emplace(TagOf(box), box);
+                boxes.try_emplace(tag, box);
         }
     }
     if (auto *lock = m_pages.windows->findChild<QCheckBox *>(QStringLiteral("LockWinCheckBox")))

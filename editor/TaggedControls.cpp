@@ -10,9 +10,12 @@ int TagOf(const QObject *control)
     return isNumber ? tag : -1;
 }
 
-QList<QCheckBox *> TaggedCheckBoxes(const QWidget *within)
+QList<TaggedCheckBox> TaggedCheckBoxes(const QWidget *within)
 {
-    QList<QCheckBox *> boxes = within->findChildren<QCheckBox *>();
-    boxes.removeIf([](const QCheckBox *box) { return TagOf(box) < 0; });
-    return boxes;
+    QList<TaggedCheckBox> tagged;
+    for (QCheckBox *box : within->findChildren<QCheckBox *>()) {
+        if (const int tag = TagOf(box); tag >= 0)
+            tagged.append({box, tag});
+    }
+    return tagged;
 }

@@ -12,5 +12,12 @@ class QWidget;
 // The control's tag; -1 when it carries none.
 int TagOf(const QObject *control);
 
-// The check boxes inside this widget, at any depth and in child order, that carry a tag.
-QList<QCheckBox *> TaggedCheckBoxes(const QWidget *within);
+struct TaggedCheckBox
+{
+    QCheckBox *box;
+    int tag;
+};
+
+// The check boxes inside this widget, at any depth and in child order, that carry a tag, each
+// with its tag: reading a tag searches the box's properties by name, so it is read once here.
+QList<TaggedCheckBox> TaggedCheckBoxes(const QWidget *within);
