@@ -23,8 +23,8 @@ std::size_t HeapInUse()
 }
 
 // One player's edit: a number on one of the pages, each step a different setting, as a
-// session of clicks and typing leaves them.
-void EditOneSetting(ClientSettings &records, int step)
+// session of clicks and typing leaves them. The id of the setting changed.
+const std::string &EditOneSetting(ClientSettings &records, int step)
 {
     const auto catalogue = SettingCatalogue();
     const Setting &setting = catalogue[static_cast<std::size_t>(step) % catalogue.size()];
@@ -32,6 +32,7 @@ void EditOneSetting(ClientSettings &records, int step)
     const std::string other
         = current == setting.defaultText ? std::to_string(setting.minimum) : setting.defaultText;
     (void) SetSettingText(records, setting, other);
+    return setting.id;
 }
 
 void HistoryMemory(benchmark::State &state)
@@ -44,10 +45,7 @@ void HistoryMemory(benchmark::State &state)
         EditHistory history(records, [](const std::vector<std::string> &) {});
         const std::size_t before = HeapInUse();
         for (int step = 0; step < steps; ++step) {
-            EditOneSetting(records, step);
-            history.Recorded(
-                {SettingCatalogue()[static_cast<std::size_t>(step) % SettingCatalogue().size()]
-                     .id});
+            history.Recorded({EditOneSetting(records, step)});
             history.EndGesture();
         }
         grown = HeapInUse() - before;

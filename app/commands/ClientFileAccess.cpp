@@ -137,3 +137,15 @@ std::optional<std::string> WriteValues(const std::string &path,
         return "'" + path + "' changed since it was read; nothing written, run the command again";
     return "cannot write to '" + path + "'; nothing written";
 }
+
+int WriteIntoFileToChange(const CommandInput &input,
+                          const std::vector<ValueWrite> &writes,
+                          const CommandContext &context)
+{
+    const FileToChange client = ReadFileToChange(input);
+    if (client.error)
+        return ReportError(context, *client.error, ExitTrouble);
+    if (auto error = WriteValues(input.clientPath, client.file.bytes, writes))
+        return ReportError(context, *error, ExitTrouble);
+    return ExitSuccess;
+}

@@ -59,3 +59,9 @@ struct ValueWrite
 std::optional<std::string> WriteValues(const std::string &path,
                                        const std::optional<std::string> &readBytes,
                                        const std::vector<ValueWrite> &writes);
+
+// Reads the client file to change and writes every value into it as WriteValues() does: the
+// exit status, with the error reported when nothing was written.
+int WriteIntoFileToChange(const CommandInput &input,
+                          const std::vector<ValueWrite> &writes,
+                          const CommandContext &context);

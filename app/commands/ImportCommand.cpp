@@ -78,12 +78,7 @@ int RunImport(const CommandInput &input, const CommandContext &context)
     if (writes.empty())
         return ReportError(
             context, "'" + themePath + "' holds no setting the editor owns", ExitTrouble);
-    const FileToChange client = ReadFileToChange(input);
-    if (client.error)
-        return ReportError(context, *client.error, ExitTrouble);
-    if (auto error = WriteValues(input.clientPath, client.file.bytes, writes))
-        return ReportError(context, *error, ExitTrouble);
-    return ExitSuccess;
+    return WriteIntoFileToChange(input, writes, context);
 }
 
 } // namespace

@@ -48,12 +48,7 @@ int RunSet(const CommandInput &input, const CommandContext &context)
     }
     if (!allValid)
         return ExitRefused;
-    const FileToChange file = ReadFileToChange(input);
-    if (file.error)
-        return ReportError(context, *file.error, ExitTrouble);
-    if (auto error = WriteValues(input.clientPath, file.file.bytes, writes))
-        return ReportError(context, *error, ExitTrouble);
-    return ExitSuccess;
+    return WriteIntoFileToChange(input, writes, context);
 }
 
 } // namespace
