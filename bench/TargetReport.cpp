@@ -8,26 +8,33 @@
 
 namespace {
 
-// Every ratio must stay at or below this.
+// The limit of the growth of the cost per byte, and of most ratios to a floor.
 constexpr double Limit = 1.5;
+// The unchanged save against six plain reads.
+constexpr double UnchangedSaveLimit = 2.0;
 
-constexpr std::array<std::string_view, 6> Operations{FileOperation::SixReads,
+constexpr std::array<std::string_view, 8> Operations{FileOperation::SixReads,
                                                      FileOperation::SixReadsAndParses,
                                                      FileOperation::SixReadsAndRewrites,
                                                      FileOperation::Load,
                                                      FileOperation::SaveChanged,
-                                                     FileOperation::SaveUnchanged};
+                                                     FileOperation::SaveUnchanged,
+                                                     FileOperation::LoadJustWritten,
+                                                     FileOperation::SaveUnchangedJustWritten};
 
 struct FloorTarget
 {
     std::string_view ours;
     std::string_view floor;
+    double limit;
 };
 
-constexpr std::array<FloorTarget, 3> FloorTargets{{
-    {FileOperation::Load, FileOperation::SixReadsAndParses},
-    {FileOperation::SaveChanged, FileOperation::SixReadsAndRewrites},
-    {FileOperation::SaveUnchanged, FileOperation::SixReads},
+constexpr std::array<FloorTarget, 5> FloorTargets{{
+    {FileOperation::Load, FileOperation::SixReadsAndParses, Limit},
+    {FileOperation::SaveChanged, FileOperation::SixReadsAndRewrites, Limit},
+    {FileOperation::SaveUnchanged, FileOperation::SixReads, UnchangedSaveLimit},
+    {FileOperation::LoadJustWritten, FileOperation::SixReadsAndParses, Limit},
+    {FileOperation::SaveUnchangedJustWritten, FileOperation::SixReads, UnchangedSaveLimit},
 }};
 
 constexpr std::array<std::string_view, 3> ScaledOperations{
@@ -63,13 +70,14 @@ std::optional<double> Ratio(std::optional<double> ours, std::optional<double> fl
 // A row of ratios and whether all of them hold.
 void PrintRatioRow(std::ostream &out,
                    std::string_view title,
-                   const std::vector<std::optional<double>> &ratios)
+                   const std::vector<std::optional<double>> &ratios,
+                   double limit)
 {
     bool holds = true;
-    out << Padded(std::string(title), 64);
+    out << Padded(std::string(title), 72);
     for (const auto &ratio : ratios) {
         out << Padded(ratio ? Format("%.2f", *ratio) : "failed", 9);
-        holds = holds && ratio && *ratio <= Limit;
+        holds = holds && ratio && *ratio <= limit;
     }
     out << (holds ? "   holds" : "   MISSED") << '\n';
 }
@@ -78,15 +86,15 @@ void PrintMedians(std::ostream &out,
                   const MedianReport &report,
                   const std::vector<SampleFile> &samples)
 {
-    out << "\nMedians of real time, milliseconds\n" << Padded("", 40);
+    out << "\nMedians of real time, milliseconds\n" << Padded("", 46);
     for (const auto &sample : samples)
         out << Padded(sample.label, 12);
-    out << '\n' << Padded("file size, bytes", 40);
+    out << '\n' << Padded("file size, bytes", 46);
     for (const auto &sample : samples)
         out << Padded(std::to_string(sample.bytes), 12);
     out << '\n';
     for (const auto operation : Operations) {
-        out << Padded(std::string(operation), 40);
+        out << Padded(std::string(operation), 46);
         for (const auto &sample : samples) {
             const auto median = Median(report, operation, sample);
             out << Padded(median ? Format("%.3f", *median) : "failed", 12);
@@ -99,13 +107,17 @@ void PrintFloorRatios(std::ostream &out,
                       const MedianReport &report,
                       const std::vector<SampleFile> &samples)
 {
-    out << "\nOurs / floor (target: at most " << Format("%.1f", Limit) << ")\n";
+    out << "\nOurs / floor (target: at most " << Format("%.1f", Limit) << ", the unchanged saves "
+        << Format("%.1f", UnchangedSaveLimit) << ")\n";
     for (const auto &target : FloorTargets) {
         std::vector<std::optional<double>> ratios;
         for (const auto &sample : samples)
             ratios.push_back(
                 Ratio(Median(report, target.ours, sample), Median(report, target.floor, sample)));
-        PrintRatioRow(out, std::string(target.ours) + " / " + std::string(target.floor), ratios);
+        PrintRatioRow(out,
+                      std::string(target.ours) + " / " + std::string(target.floor),
+                      ratios,
+                      target.limit);
     }
 }
 
@@ -131,7 +143,7 @@ void PrintScaling(std::ostream &out,
             const auto basePerByte = Ratio(base, static_cast<double>(smallest.bytes));
             ratios.push_back(Ratio(perByte, basePerByte));
         }
-        PrintRatioRow(out, title, ratios);
+        PrintRatioRow(out, title, ratios, Limit);
     }
 }
 
@@ -146,5 +158,6 @@ void PrintTargets(std::ostream &out,
     PrintScaling(out, report, samples);
     out << "\nEvery " << FileOperation::SaveUnchanged
         << " run checks that the file kept its inode, time and size; a failed check shows as"
-           " \"failed\".\n";
+           " \"failed\".\nThe JustWritten runs set the clock back, so that the sample counts as "
+           "written a moment ago.\n";
 }

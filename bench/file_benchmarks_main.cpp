@@ -6,10 +6,12 @@
 #include "SampleClientFiles.h"
 #include "SampleFolder.h"
 #include "TargetReport.h"
+#include "ini/FileStamp.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <thread>
 
 #include <benchmark/benchmark.h>
 
@@ -54,6 +56,8 @@ int main(int argc, char **argv)
                   << std::filesystem::temp_directory_path() << '\n';
         return EXIT_FAILURE;
     }
+    // A player's file was written well before the editor opens it; the samples were just now.
+    std::this_thread::sleep_for(FileSettleTime + std::chrono::milliseconds(100));
     RegisterFileBenchmarks(samples);
     MedianReport report(ConsoleOptionsForStdout());
     benchmark::RunSpecifiedBenchmarks(&report);

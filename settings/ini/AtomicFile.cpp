@@ -86,6 +86,10 @@ public:
         return open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     }
     bool Stat(int fd, struct stat &info) override { return fstat(fd, &info) == 0; }
+    bool StatPath(const std::string &path, struct stat &info) override
+    {
+        return stat(path.c_str(), &info) == 0;
+    }
     ssize_t Read(int fd, char *data, std::size_t size) override { return read(fd, data, size); }
     int CreateTemporary(std::string &pathTemplate) override
     {

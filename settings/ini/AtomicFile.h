@@ -21,6 +21,8 @@ public:
     // Opens an existing file for reading; -1 on failure.
     virtual int OpenForReading(const std::string &path) = 0;
     virtual bool Stat(int fd, struct stat &info) = 0;
+    // Looks at the metadata of the file at path, following links, without opening it.
+    virtual bool StatPath(const std::string &path, struct stat &info) = 0;
     // Reads some bytes; how many (0 at the end), or -1.
     virtual ssize_t Read(int fd, char *data, std::size_t size) = 0;
 

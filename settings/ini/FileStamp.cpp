@@ -1,11 +1,13 @@
 #include "ini/FileStamp.h"
 
+#include <chrono>
 #include <cstring>
 #include <utility>
 
 namespace {
 
 ScopedFileGuard *activeGuard = nullptr;
+std::chrono::nanoseconds clockAdvance{0};
 
 std::optional<std::uint64_t> HashOfRead(const FileRead &read)
 {
@@ -41,6 +43,28 @@ GuardedRead Unshared(FileRead read, bool allowed)
 
 } // namespace
 
+std::int64_t WallClockNs()
+{
+    const auto now = std::chrono::system_clock::now().time_since_epoch() + clockAdvance;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+}
+
+ScopedClockAdvance::ScopedClockAdvance(std::chrono::nanoseconds advance)
+{
+    clockAdvance = advance;
+}
+
+ScopedClockAdvance::~ScopedClockAdvance()
+{
+    clockAdvance = std::chrono::nanoseconds{0};
+}
+
+bool IsSettled(const FileMetadata &metadata, std::int64_t readStartNs)
+{
+    const std::int64_t settleNs = std::chrono::nanoseconds(FileSettleTime).count();
+    return metadata.changedNs != 0 && metadata.changedNs < readStartNs - settleNs;
+}
+
 // Four lanes that take eight bytes each in turn, so that their multiplications overlap: every
 // load and save hashes the whole file. Each step is a bijection of the lane, so bytes that
 // differ in one word never hash alike.
@@ -68,10 +92,12 @@ std::uint64_t ContentHash(std::string_view bytes)
 FileStamp StampFile(const std::string &path, FileSystem &fileSystem, std::string *content)
 {
     FileStamp stamp;
+    const std::int64_t readStartNs = WallClockNs();
     FileRead read = fileSystem.Read(path);
     stamp.metadata = MetadataBefore(read);
     stamp.outcome = read.outcome;
     stamp.hash = HashOfRead(read).value_or(0);
+    stamp.settled = read.before && IsSettled(*read.before, readStartNs);
     if (content)
         *content = std::move(read.content);
     return stamp;
@@ -79,8 +105,8 @@ FileStamp StampFile(const std::string &path, FileSystem &fileSystem, std::string
 
 bool FileChangedSince(const std::string &path, const FileStamp &stamp, FileSystem &fileSystem)
 {
-    const auto metadata = MetadataOf(path);
-    if (stamp.outcome == FileRead::Outcome::Read && metadata == stamp.metadata)
+    if (stamp.settled && stamp.outcome == FileRead::Outcome::Read
+        && MetadataOf(path) == stamp.metadata)
         return false;
     const FileRead read = fileSystem.Read(path);
     if (read.outcome != stamp.outcome)
@@ -90,30 +116,8 @@ bool FileChangedSince(const std::string &path, const FileStamp &stamp, FileSyste
 
 ScopedFileGuard::ScopedFileGuard(std::string path)
     : m_path(std::move(path))
-    , m_firstRead(FileStamp{})
-    , m_learning(true)
 {
     activeGuard = this;
-}
-
-ScopedFileGuard::ScopedFileGuard(std::string path, const FileStamp &expected)
-    : m_path(std::move(path))
-{
-    if (expected.outcome == FileRead::Outcome::Read)
-        m_hash = expected.hash;
-    m_broken = expected.outcome == FileRead::Outcome::Failed;
-    activeGuard = this;
-}
-
-ScopedFileGuard::ScopedFileGuard(std::string path,
-                                 const FileStamp &expected,
-                                 std::string expectedContent)
-    : ScopedFileGuard(std::move(path), expected)
-{
-    if (m_hash) {
-        m_hash.reset();
-        m_content = std::make_shared<const std::string>(std::move(expectedContent));
-    }
 }
 
 ScopedFileGuard::~ScopedFileGuard()
@@ -123,19 +127,20 @@ ScopedFileGuard::~ScopedFileGuard()
 
 FileStamp ScopedFileGuard::Stamp() const
 {
-    return m_firstRead && !m_learning ? *m_firstRead : StampFile(m_path);
+    return m_learning ? StampFile(m_path) : m_firstRead;
 }
 
 // The first read sets what every later one must find, as a stamp's read would.
-GuardedRead ScopedFileGuard::Learn(FileRead read)
+GuardedRead ScopedFileGuard::Learn(FileRead read, std::int64_t readStartNs)
 {
     m_learning = false;
-    m_firstRead->outcome = read.outcome;
-    m_firstRead->metadata = MetadataBefore(read);
+    m_firstRead.outcome = read.outcome;
+    m_firstRead.metadata = MetadataBefore(read);
+    m_firstRead.settled = read.before && IsSettled(*read.before, readStartNs);
     m_broken = read.outcome == FileRead::Outcome::Failed;
     if (read.outcome != FileRead::Outcome::Read)
         return Unshared(std::move(read), !m_broken);
-    m_firstRead->hash = ContentHash(read.content);
+    m_firstRead.hash = ContentHash(read.content);
     m_content = std::make_shared<const std::string>(std::move(read.content));
     return {FileRead::Outcome::Read, m_content, true};
 }
@@ -144,9 +149,13 @@ GuardedRead ScopedFileGuard::Read(const std::string &path, FileSystem &fileSyste
 {
     if (path != m_path)
         return Unshared(fileSystem.Read(path), true);
+    if (m_learning) {
+        const std::int64_t readStartNs = WallClockNs();
+        return Learn(fileSystem.Read(path), readStartNs);
+    }
+    if (UnchangedSinceFirstRead(fileSystem))
+        return {FileRead::Outcome::Read, m_content, true};
     FileRead read = fileSystem.ReadReusing(path, std::move(m_spare));
-    if (m_learning)
-        return Learn(std::move(read));
     m_broken = m_broken || read.outcome == FileRead::Outcome::Failed || !Expects(read);
     if (!m_broken && m_content) {
         // The expected bytes again: the document shares the guard's copy, and the memory of this
@@ -157,14 +166,22 @@ GuardedRead ScopedFileGuard::Read(const std::string &path, FileSystem &fileSyste
     return Unshared(std::move(read), !m_broken);
 }
 
-// The bytes are compared directly where the guard holds them, else their hash.
+// A settled file whose metadata is still that of the first read was not written since, so it
+// holds the bytes that read found: one look at the metadata stands for a read and a comparison.
+// After a write of ours the metadata is no longer the first read's, and the bytes decide.
+bool ScopedFileGuard::UnchangedSinceFirstRead(FileSystem &fileSystem) const
+{
+    if (m_broken || m_written || !m_content || !m_firstRead.settled)
+        return false;
+    const auto metadata = fileSystem.Metadata(m_path);
+    return metadata && *metadata == m_firstRead.metadata;
+}
+
 bool ScopedFileGuard::Expects(const FileRead &read) const
 {
     if (read.outcome != FileRead::Outcome::Read)
-        return !m_content && !m_hash;
-    if (m_content)
-        return read.content == *m_content;
-    return m_hash == ContentHash(read.content);
+        return !m_content;
+    return m_content && read.content == *m_content;
 }
 
 void ScopedFileGuard::Wrote(const std::string &path, std::string_view content)
@@ -172,10 +189,7 @@ void ScopedFileGuard::Wrote(const std::string &path, std::string_view content)
     if (path != m_path)
         return;
     m_written = true;
-    if (m_content || !m_hash)
-        m_content = std::make_shared<const std::string>(content);
-    else
-        m_hash = ContentHash(content);
+    m_content = std::make_shared<const std::string>(content);
 }
 
 ScopedFileGuard *ActiveFileGuard()

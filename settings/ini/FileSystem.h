@@ -61,6 +61,13 @@ public:
         return Read(path);
     }
 
+    // The file's metadata as a look at it gives, without opening it; nullopt when there is no
+    // file or the file system does not tell, and then a guarded read reads the file itself.
+    virtual std::optional<FileMetadata> Metadata(const std::string & /*path*/)
+    {
+        return std::nullopt;
+    }
+
     // Whether Replace() may succeed: false for a missing folder, a folder standing where the
     // file should be, a file with no write bit at all, or no permission. Checked explicitly
     // because a rename in a writable folder would slip past a read-only file, and because root

@@ -45,6 +45,14 @@ public:
         return ReadFileThrough(path, ActiveFileSteps(), std::move(buffer));
     }
 
+    std::optional<FileMetadata> Metadata(const std::string &path) override
+    {
+        struct stat info;
+        if (!ActiveFileSteps().StatPath(path, info))
+            return std::nullopt;
+        return MetadataFromStat(info);
+    }
+
     bool CanReplace(const std::string &path) override
     {
         const auto target = ResolveLinks(path);

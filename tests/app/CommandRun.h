@@ -42,6 +42,10 @@ class NoSyncFileSteps : public FileSteps
 public:
     int OpenForReading(const std::string &path) override { return Real().OpenForReading(path); }
     bool Stat(int fd, struct stat &info) override { return Real().Stat(fd, info); }
+    bool StatPath(const std::string &path, struct stat &info) override
+    {
+        return Real().StatPath(path, info);
+    }
     ssize_t Read(int fd, char *data, std::size_t size) override
     {
         return Real().Read(fd, data, size);

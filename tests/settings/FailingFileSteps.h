@@ -33,6 +33,10 @@ public:
         return Fails() ? -1 : Real().OpenForReading(path);
     }
     bool Stat(int fd, struct stat &info) override { return !Fails() && Real().Stat(fd, info); }
+    bool StatPath(const std::string &path, struct stat &info) override
+    {
+        return !Fails() && Real().StatPath(path, info);
+    }
     ssize_t Read(int fd, char *data, std::size_t size) override
     {
         return Fails() ? -1 : Real().Read(fd, data, size < m_chunkSize ? size : m_chunkSize);

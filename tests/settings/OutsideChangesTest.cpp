@@ -5,6 +5,7 @@
 #include "FailingFileSteps.h"
 #include "TempFolder.h"
 #include "ini/AtomicFile.h"
+#include "ini/FileStamp.h"
 
 #include <cstdio>
 #include <fcntl.h>
@@ -37,6 +38,36 @@ public:
 private:
     std::function<void(int)> m_hook;
     int m_openings = 0;
+};
+
+// The real steps, counting the openings for reading and running a hook before each look at a
+// file's metadata by its path.
+class LookHookSteps : public FailingFileSteps
+{
+public:
+    explicit LookHookSteps(std::function<void(int look)> hook)
+        : FailingFileSteps(0)
+        , m_hook(std::move(hook))
+    {}
+
+    int openings() const { return m_openings; }
+    int looks() const { return m_looks; }
+
+    int OpenForReading(const std::string &path) override
+    {
+        ++m_openings;
+        return FailingFileSteps::OpenForReading(path);
+    }
+    bool StatPath(const std::string &path, struct stat &info) override
+    {
+        m_hook(++m_looks);
+        return FailingFileSteps::StatPath(path, info);
+    }
+
+private:
+    std::function<void(int)> m_hook;
+    int m_openings = 0;
+    int m_looks = 0;
 };
 
 class OutsideChangesTest : public testing::Test
@@ -206,6 +237,68 @@ TEST_F(OutsideChangesTest, AFileRewrittenBetweenTheSectionsOfALoadIsNeverHalfRea
         EXPECT_EQ(loaded.outcome, FileRead::Outcome::Read);
         EXPECT_TRUE(ClientFileChangedSince(path, loaded));
     }
+}
+
+// A file at rest is read by the first section of a load or a save alone; each later one looks at
+// its metadata instead. Another program's write before any of those looks still fails the load
+// and refuses the save, which never merges into it.
+TEST_F(OutsideChangesTest, ASettledFileIsReadOnceAndStillGuardedBetweenTheSections)
+{
+    const ScopedClockAdvance settled(std::chrono::hours(1));
+    ClientSettings unchanged;
+    {
+        LookHookSteps counting([](int) {});
+        const ScopedFileSteps steps(counting);
+        ASSERT_EQ(LoadAllSections(path, unchanged), std::nullopt);
+        ASSERT_EQ(SaveAllSections(path, unchanged), std::nullopt);
+        EXPECT_EQ(counting.openings(), 2);
+        EXPECT_EQ(counting.looks(), 2 * 5);
+    }
+    ClientSettings lastSectionChanged = unchanged;
+    lastSectionChanged.UserColors[1].red ^= 1;
+    const std::string game = original + "[Game]\r\nKey=1\r\n";
+    for (int look = 1; look <= 5; ++look) {
+        SCOPED_TRACE(testing::Message() << "rewritten before look " << look);
+        {
+            WriteBytes(path, original);
+            LookHookSteps hook([&](int count) {
+                if (count == look)
+                    ReplaceAsAnotherProgram(game);
+            });
+            const ScopedFileSteps steps(hook);
+            ClientSettings read;
+            EXPECT_EQ(LoadAllSections(path, read), "Unable to read " + path);
+        }
+        WriteBytes(path, original);
+        LookHookSteps hook([&](int count) {
+            if (count == look) {
+                std::FILE *file = std::fopen(path.c_str(), "ab");
+                std::fputs("[Game]\r\nKey=1\r\n", file);
+                std::fclose(file);
+            }
+        });
+        const ScopedFileSteps steps(hook);
+        EXPECT_EQ(SaveAllSections(path, lastSectionChanged), "Unable to write to " + path);
+        EXPECT_EQ(ReadBytes(path), game);
+    }
+}
+
+// File times move in ticks: a file rewritten with as many bytes in the tick of its stamp keeps
+// its metadata, and only its bytes show the change. The stamp here stands for such a read: the
+// file's metadata, another file's bytes.
+TEST_F(OutsideChangesTest, AFileRewrittenInTheTickOfItsStampIsAChange)
+{
+    FileStamp stamp = StampFile(path);
+    ASSERT_FALSE(stamp.settled) << "the file was written a moment ago";
+    stamp.hash ^= 1;
+    EXPECT_TRUE(ClientFileChangedSince(path, stamp));
+
+    // Long after the file's last change, a write cannot keep its change time.
+    const ScopedClockAdvance later(std::chrono::hours(1));
+    stamp = StampFile(path);
+    ASSERT_TRUE(stamp.settled);
+    stamp.hash ^= 1;
+    EXPECT_FALSE(ClientFileChangedSince(path, stamp)) << "the metadata alone answers";
 }
 
 TEST_F(OutsideChangesTest, ALoadThatCannotReadTheFileSaysSoAndGivesDefaults)
