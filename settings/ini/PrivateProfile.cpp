@@ -157,6 +157,11 @@ bool PrivateProfileFile::WriteAll(std::string_view section,
 {
     std::vector<std::optional<std::string_view>> held(keys.size());
     m_impl->Document().Values(section, keys, held);
+    // The section's name is the same for every key: checked once, where a key is written.
+    const bool writesAny
+        = std::any_of(values.begin(), values.end(), [](const auto &value) { return value; });
+    if (writesAny && !m_impl->IsKnownSafeSection(section))
+        return false;
     // Once a write changed the section, views of lines it added may have moved: the keys after
     // it are compared by WriteSafe() alone.
     bool heldValid = true;
@@ -164,7 +169,7 @@ bool PrivateProfileFile::WriteAll(std::string_view section,
         if (!values[i])
             continue;
         const std::string_view value = *values[i];
-        if (!m_impl->IsKnownSafeSection(section) || !IsSafeKey(keys[i]) || HasLineBreakOrNul(value))
+        if (!IsSafeKey(keys[i]) || HasLineBreakOrNul(value))
             return false;
         if (heldValid && held[i] && SameBytes(*held[i], value))
             continue;

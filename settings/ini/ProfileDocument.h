@@ -42,7 +42,7 @@ public:
 
     // Value() of each key of one section in one call, values[i] for keys[i]: the section is
     // found once and its lines indexed in one pass, and keys asked for in the file's order are
-    // met in that order without a hash.
+    // met in that order without a hash. The keys must differ, regardless of case.
     void Values(std::string_view section,
                 std::span<const std::string_view> keys,
                 std::span<std::optional<std::string_view>> values) const;
@@ -99,6 +99,9 @@ private:
         std::string_view name;
     };
     BodyLine ScanBodyLine(std::size_t begin) const;
+    // ScanBodyLine() into body of a line that starts with key and its "=", the way a save
+    // writes it; false for any other line, which ScanBodyLine() then reads.
+    bool ScanLineOfKey(std::size_t begin, std::string_view key, BodyLine &body) const;
     // The value a read gives of a key line with an "=" as the file has it, no edit replacing it.
     std::string_view OriginalValue(const BodyLine &body) const;
     // Value() of each key in one pass over a section whose keys are not indexed yet: lines are

@@ -1,3 +1,4 @@
+#include "ini/AsciiCase.h"
 #include "ini/ByteSearch.h"
 #include "ini/ProfileDocument.h"
 #include "ini/ProfileLine.h"
@@ -19,6 +20,14 @@ public:
     explicit KeysAskedFor(std::span<const std::string_view> keys)
         : m_keys(keys)
     {}
+
+    // The key the next line most likely holds: the one after the last found.
+    std::string_view Expected() const
+    {
+        return m_next < m_keys.size() ? m_keys[m_next] : std::string_view();
+    }
+    // Find() of the name Expected() gave.
+    std::size_t TakeExpected() { return m_next++; }
 
     // The index of the key of that name; keys.size() when none is.
     std::size_t Find(std::string_view name)
@@ -91,6 +100,29 @@ ProfileDocument::BodyLine ProfileDocument::ScanBodyLine(std::size_t begin) const
     return body;
 }
 
+// A save writes its key lines as the name, "=" and the value, in the order it asks for them, so
+// most lines start with the very bytes of the key asked for next. Such a line is that key's when
+// its first "=" follows the name and the name reads as itself: no NUL byte in it, no blank to
+// trim, and no first byte that would make the line a comment or a header.
+bool ProfileDocument::ScanLineOfKey(std::size_t begin, std::string_view key, BodyLine &body) const
+{
+    const std::string_view text = m_text;
+    const std::size_t size = key.size();
+    if (size == 0 || text.size() - begin <= size || text[begin + size] != '='
+        || !SameBytes(text.substr(begin, size), key))
+        return false;
+    const char first = key.front();
+    if (IsProfileBlank(first) || first == ';' || first == '#' || first == '['
+        || IsProfileBlank(key.back()))
+        return false;
+    const auto [equals, contentEnd, nul] = SplitKeyLine(text, begin);
+    if (equals != begin + size || nul < equals)
+        return false;
+    const std::size_t end = contentEnd + LineEndingSize(text.substr(contentEnd));
+    body = BodyLine{{begin, contentEnd, end}, equals, nul, true, key};
+    return true;
+}
+
 std::string_view ProfileDocument::OriginalValue(const BodyLine &body) const
 {
     const std::size_t end = body.line.contentEnd;
@@ -124,11 +156,19 @@ void ProfileDocument::ValuesInOnePass(const Section &section,
     std::vector<unsigned char> met(keys.size());
     KeysAskedFor asked(keys);
     for (std::size_t begin = section.header.end; begin < section.bodyEnd;) {
-        const BodyLine body = ScanBodyLine(begin);
+        std::size_t index;
+        BodyLine body;
+        if (ScanLineOfKey(begin, asked.Expected(), body)) {
+            index = asked.TakeExpected();
+        } else {
+            body = ScanBodyLine(begin);
+            if (!body.isKey || body.name.empty()) {
+                begin = body.line.end;
+                continue;
+            }
+            index = asked.Find(body.name);
+        }
         begin = body.line.end;
-        if (!body.isKey || body.name.empty())
-            continue;
-        const std::size_t index = asked.Find(body.name);
         if (index == keys.size() || met[index])
             continue;
         met[index] = 1;

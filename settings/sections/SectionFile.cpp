@@ -26,7 +26,7 @@ void SaveCatalogueSection(TDMStyleIniFile &ini,
     std::vector<std::size_t> ends(settings.size());
     std::vector<bool> written(settings.size());
     for (std::size_t i = 0; i < settings.size(); ++i) {
-        written[i] = AppendSavedText(FieldOf(records, settings[i]), settings[i], spelt);
+        written[i] = AppendSavedText(records, settings[i], spelt);
         ends[i] = spelt.size();
     }
     std::vector<std::optional<std::string_view>> values(settings.size());

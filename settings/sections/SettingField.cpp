@@ -189,6 +189,12 @@ bool AppendSavedText(const SettingField &field, const Setting &setting, std::str
     return std::visit(Speller{setting, out}, field);
 }
 
+// The field is found here, not handed in, for the reason LoadFileValue() gives below.
+bool AppendSavedText(const SectionRecords &records, const Setting &setting, std::string &out)
+{
+    return std::visit(Speller{setting, out}, FieldIn(records, setting));
+}
+
 std::optional<std::string> SavedText(const SettingField &field, const Setting &setting)
 {
     std::string text;

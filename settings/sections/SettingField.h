@@ -50,6 +50,8 @@ std::span<const std::string_view> SectionKeyNames(std::string_view section);
 std::optional<std::string> SavedText(const SettingField &field, const Setting &setting);
 // SavedText() appended to out; false, with out as it was, where a save writes nothing.
 bool AppendSavedText(const SettingField &field, const Setting &setting, std::string &out);
+// The same for the setting's field in the records, as a save spells every key.
+bool AppendSavedText(const SectionRecords &records, const Setting &setting, std::string &out);
 
 // Stores what a load makes of the file's value; nullopt when the key is missing. Each encoding
 // reads as the client file's accessor does: unrecognised track words leave the field alone.

@@ -18,10 +18,20 @@ std::string CrowdedFile()
     return text;
 }
 
+// Lines that start with the bytes of the key asked for next and its "=", yet are not that key's
+// line, or are another key's.
+const std::string LookAlikeFile = std::string("[Crowded]\nPlain=1\n Spaced=2\nTrailing =3\n")
+                                  + "Nul" + std::string(1, '\0') + "x=5\na=b=4\n[Bracket=6\n"
+                                  + ";Comment=7\n#Hashed=8\nPlain=again\nPLAIN=upper\n";
+
+const std::string_view KeyWithNul("Nul\0x", 5);
+
 const std::vector<std::string_view> Names
-    = {"Name", "Quoted", "Single", "Mixed", "Lone",     "EmptyQuotes", "Empty",     "Bare",
-       "DUP",  "Equals", "Tabbed", "Inner", "Later",    "Key",         "NoNewline", "Missing",
-       "a",    "B",      "c",      "d",     "Unknown7", "Unknown99",   "Commented", "#Hashed"};
+    = {"Name",      "Quoted",    "Single",  "Mixed",  "Lone",     "EmptyQuotes", "Empty",
+       "Bare",      "DUP",       "Equals",  "Tabbed", "Inner",    "Later",       "Key",
+       "NoNewline", "Missing",   "a",       "B",      "c",        "d",           "Unknown7",
+       "Unknown99", "Commented", "#Hashed", "Plain",  " Spaced",  "Spaced",      "Trailing ",
+       "Trailing",  KeyWithNul,  "Nul",     "a=b",    "[Bracket", ";Comment"};
 
 // Value() of each key from a document of its own, so no earlier look-up shapes the answer.
 std::vector<std::optional<std::string_view>> OneByOne(const ProfileDocument &document,
@@ -36,7 +46,7 @@ std::vector<std::optional<std::string_view>> OneByOne(const ProfileDocument &doc
 
 TEST(ProfileDocumentValues, GiveWhatReadingEachKeyAloneGivesInAnyOrder)
 {
-    for (const std::string &text : {TrickyFile, CrowdedFile()}) {
+    for (const std::string &text : {TrickyFile, CrowdedFile(), LookAlikeFile}) {
         for (const std::string_view section :
              {"General", "Spaced Section", "Lone CR", "Last", "Crowded", "Nowhere"}) {
             std::vector<std::string_view> keys = Names;
