@@ -19,8 +19,8 @@ inline constexpr std::chrono::seconds FileSettleTime{2};
 // The wall clock, in nanoseconds since 1970, that file times are compared with.
 std::int64_t WallClockNs();
 
-// Moves the wall clock on while it lives (one at a time), so tests can make a file written a moment ago count as
-// settled without waiting.
+// Moves the wall clock on while it lives (one at a time), so tests can make a file written a
+// moment ago count as settled without waiting.
 class ScopedClockAdvance
 {
 public:
