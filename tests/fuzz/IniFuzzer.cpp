@@ -9,7 +9,9 @@
 //    from the same accessor and from a new one over the saved file;
 //  - a write whose names or value would change the file's structure, or into a UTF-16 file,
 //    is refused and changes nothing;
-//  - every line the writes did not touch is still there, in order.
+//  - every line the writes did not touch is still there, in order;
+//  - a section's keys read in one call, in the file's order or the reverse, give what reading
+//    each alone gives.
 // A file without a script gets a fixed script over its own names, so every seed checks all
 // of the above.
 
@@ -483,6 +485,43 @@ void CheckScript(const std::string &file, const std::vector<Write> &writes)
 
 } // namespace
 
+// ---------------------------------------------------------------------------------------------
+// Reading many keys at once gives what reading each alone gives.
+
+// The keys of each section in the file's order, each name once regardless of letter case.
+std::map<std::string, std::vector<std::string_view>> KeysBySection(const FileNames &names)
+{
+    std::map<std::string, std::vector<std::string_view>> keys;
+    std::map<std::string, std::vector<std::string>> seen;
+    for (const auto &[section, key] : names.keys) {
+        auto &lower = seen[Lower(section)];
+        if (std::find(lower.begin(), lower.end(), Lower(key)) != lower.end())
+            continue;
+        lower.push_back(Lower(key));
+        keys[section].push_back(key);
+    }
+    return keys;
+}
+
+void CheckReadingAllAtOnce(const std::string &file, const FileNames &names)
+{
+    for (auto [section, keys] : KeysBySection(names)) {
+        for (int order = 0; order < 2; ++order) {
+            MemoryFileSystem files(file);
+            TDMStyleIniFile batch(Path, files);
+            TDMStyleIniFile single(Path, files);
+            std::vector<std::optional<std::string_view>> values(keys.size());
+            batch.FindValues(section, keys, values);
+            for (std::size_t i = 0; i < keys.size(); ++i)
+                Check(values[i] == single.FindValue(section, keys[i]),
+                      "one call reads another value",
+                      section,
+                      keys[i]);
+            std::reverse(keys.begin(), keys.end());
+        }
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);
@@ -491,6 +530,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto keys = KeyNames(names);
 
     CheckWritingBackChangesNothing(file);
+    CheckReadingAllAtOnce(file, names);
 
     std::vector<Write> writes;
     if (input.remaining_bytes() == 0)
