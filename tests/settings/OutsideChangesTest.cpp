@@ -20,34 +20,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The real steps, with a hook run before each opening of a file for reading.
-class OpeningHookSteps : public FailingFileSteps
+// The real steps, with hooks run before each opening of a file for reading and before each look
+// at a file's metadata by its path, which count them.
+class HookSteps : public FailingFileSteps
 {
 public:
-    explicit OpeningHookSteps(std::function<void(int opening)> hook)
+    using Hook = std::function<void(int count)>;
+    explicit HookSteps(
+        Hook opening, Hook look = [](int) {})
         : FailingFileSteps(0)
-        , m_hook(std::move(hook))
-    {}
-
-    int OpenForReading(const std::string &path) override
-    {
-        m_hook(++m_openings);
-        return FailingFileSteps::OpenForReading(path);
-    }
-
-private:
-    std::function<void(int)> m_hook;
-    int m_openings = 0;
-};
-
-// The real steps, counting the openings for reading and running a hook before each look at a
-// file's metadata by its path.
-class LookHookSteps : public FailingFileSteps
-{
-public:
-    explicit LookHookSteps(std::function<void(int look)> hook)
-        : FailingFileSteps(0)
-        , m_hook(std::move(hook))
+        , m_opening(std::move(opening))
+        , m_look(std::move(look))
     {}
 
     int openings() const { return m_openings; }
@@ -55,17 +38,18 @@ public:
 
     int OpenForReading(const std::string &path) override
     {
-        ++m_openings;
+        m_opening(++m_openings);
         return FailingFileSteps::OpenForReading(path);
     }
     bool StatPath(const std::string &path, struct stat &info) override
     {
-        m_hook(++m_looks);
+        m_look(++m_looks);
         return FailingFileSteps::StatPath(path, info);
     }
 
 private:
-    std::function<void(int)> m_hook;
+    Hook m_opening;
+    Hook m_look;
     int m_openings = 0;
     int m_looks = 0;
 };
@@ -176,7 +160,7 @@ TEST_F(OutsideChangesTest, ASaveStoppedHalfWayIsOursUnlessItMetAnotherProgram)
     ASSERT_NE(ReadBytes(path), original);
     EXPECT_FALSE(ClientFileChangedSince(path, saved)) << "our own half save taken for another's";
 
-    OpeningHookSteps hook([&](int count) {
+    HookSteps hook([&](int count) {
         if (count == 3)
             ReplaceAsAnotherProgram("[Defaults]\r\nVideoMode=1\r\n");
     });
@@ -195,7 +179,7 @@ TEST_F(OutsideChangesTest, AFileReplacedBetweenTheSectionsOfASaveIsNotMergedInto
     for (int opening = 2; opening <= 6; ++opening) {
         SCOPED_TRACE(testing::Message() << "replaced before opening " << opening);
         WriteBytes(path, original);
-        OpeningHookSteps hook([&](int count) {
+        HookSteps hook([&](int count) {
             if (count == opening)
                 ReplaceAsAnotherProgram(game);
         });
@@ -208,7 +192,7 @@ TEST_F(OutsideChangesTest, AFileReplacedBetweenTheSectionsOfASaveIsNotMergedInto
 TEST_F(OutsideChangesTest, AFileRewrittenInPlaceDuringASaveIsNeverHalfMerged)
 {
     WriteBytes(path, original);
-    OpeningHookSteps hook([&](int count) {
+    HookSteps hook([&](int count) {
         if (count == 3) { // before the second section reads it
             std::FILE *file = std::fopen(path.c_str(), "ab");
             std::fputs("[Game]\r\nKey=1\r\n", file);
@@ -227,7 +211,7 @@ TEST_F(OutsideChangesTest, AFileRewrittenBetweenTheSectionsOfALoadIsNeverHalfRea
     for (const int opening : {2, 6}) {
         SCOPED_TRACE(testing::Message() << "rewritten before opening " << opening);
         WriteBytes(path, original);
-        OpeningHookSteps hook([&](int count) {
+        HookSteps hook([&](int count) {
             if (count == opening)
                 ReplaceAsAnotherProgram(original + "[Game]\r\nKey=1\r\n");
         });
@@ -247,7 +231,7 @@ TEST_F(OutsideChangesTest, ASettledFileIsReadOnceAndStillGuardedBetweenTheSectio
     const ScopedClockAdvance settled(std::chrono::hours(1));
     ClientSettings unchanged;
     {
-        LookHookSteps counting([](int) {});
+        HookSteps counting([](int) {});
         const ScopedFileSteps steps(counting);
         ASSERT_EQ(LoadAllSections(path, unchanged), std::nullopt);
         ASSERT_EQ(SaveAllSections(path, unchanged), std::nullopt);
@@ -261,22 +245,24 @@ TEST_F(OutsideChangesTest, ASettledFileIsReadOnceAndStillGuardedBetweenTheSectio
         SCOPED_TRACE(testing::Message() << "rewritten before look " << look);
         {
             WriteBytes(path, original);
-            LookHookSteps hook([&](int count) {
-                if (count == look)
-                    ReplaceAsAnotherProgram(game);
-            });
+            HookSteps hook([](int) {},
+                           [&](int count) {
+                               if (count == look)
+                                   ReplaceAsAnotherProgram(game);
+                           });
             const ScopedFileSteps steps(hook);
             ClientSettings read;
             EXPECT_EQ(LoadAllSections(path, read), "Unable to read " + path);
         }
         WriteBytes(path, original);
-        LookHookSteps hook([&](int count) {
-            if (count == look) {
-                std::FILE *file = std::fopen(path.c_str(), "ab");
-                std::fputs("[Game]\r\nKey=1\r\n", file);
-                std::fclose(file);
-            }
-        });
+        HookSteps hook([](int) {},
+                       [&](int count) {
+                           if (count == look) {
+                               std::FILE *file = std::fopen(path.c_str(), "ab");
+                               std::fputs("[Game]\r\nKey=1\r\n", file);
+                               std::fclose(file);
+                           }
+                       });
         const ScopedFileSteps steps(hook);
         EXPECT_EQ(SaveAllSections(path, lastSectionChanged), "Unable to write to " + path);
         EXPECT_EQ(ReadBytes(path), game);
