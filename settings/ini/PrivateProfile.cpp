@@ -158,8 +158,8 @@ bool PrivateProfileFile::WriteAll(std::string_view section,
     std::vector<std::optional<std::string_view>> held(keys.size());
     m_impl->Document().Values(section, keys, held);
     // The section's name is the same for every key: checked once, where a key is written.
-    const bool writesAny
-        = std::any_of(values.begin(), values.end(), [](const auto &value) { return value; });
+    const bool writesAny = std::any_of(
+        values.begin(), values.end(), [](const auto &value) { return value.has_value(); });
     if (writesAny && !m_impl->IsKnownSafeSection(section))
         return false;
     // Once a write changed the section, views of lines it added may have moved: the keys after
