@@ -4,10 +4,6 @@
 # The build goes to build-bench-window (or $VEZAZ_WINDOW_BENCH_BUILD), a full build with Qt; the
 # sample client file to $TMPDIR (or /tmp). Extra arguments go to the benchmark program.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${VEZAZ_WINDOW_BENCH_BUILD:-$root/build-bench-window}"
+source "$(dirname "$0")/build-window-benchmarks.sh" drag_benchmark
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEZAZ_BENCHMARKS=ON \
-    -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target drag_benchmark -j2
 "$build/bench/drag_benchmark" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true "$@"

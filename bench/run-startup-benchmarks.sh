@@ -6,13 +6,8 @@
 # window's instructions, at most 10 MiB more memory.
 # The build goes to build-bench-window (or $VEZAZ_WINDOW_BENCH_BUILD), a full build with Qt.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${VEZAZ_WINDOW_BENCH_BUILD:-$root/build-bench-window}"
+source "$(dirname "$0")/build-window-benchmarks.sh" startup startup_floor sample_client_ini
 runs=9
-
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEZAZ_BENCHMARKS=ON \
-    -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target startup startup_floor sample_client_ini -j2
 
 folder="$(mktemp -d)"
 trap 'rm -rf "$folder"' EXIT

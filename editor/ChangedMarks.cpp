@@ -142,11 +142,14 @@ QWidget *ChangedMarks::MarkHolder(const QWidget *control) const
 {
     if (qobject_cast<const QScrollBar *>(control) || qobject_cast<const QTableWidget *>(control))
         return nullptr;
-    for (QLabel *label : m_selectors.pages->findChildren<QLabel *>()) {
-        if (label->buddy() == control)
-            return label;
+    // The pages' labels are gathered once, by the control they name.
+    if (m_labelOf.isEmpty()) {
+        for (QLabel *label : m_selectors.pages->findChildren<QLabel *>()) {
+            if (label->buddy() && !m_labelOf.contains(label->buddy()))
+                m_labelOf.insert(label->buddy(), label);
+        }
     }
-    return const_cast<QWidget *>(control);
+    return m_labelOf.value(control, const_cast<QWidget *>(control));
 }
 
 void ChangedMarks::FindHolders()

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include <QHash>
 #include <QIcon>
 #include <QList>
 #include <QObject>
@@ -84,6 +85,7 @@ private:
     const ClientSettings &m_records;
     const ClientSettings &m_saved;
     SelectionSource m_selection;
+    mutable QHash<const QWidget *, QWidget *> m_labelOf; // a page label by its buddy
     std::vector<ControlMark> m_controls;
     std::optional<PageSelection> m_controlsShow;
     std::vector<bool> m_textColorsMarked;

@@ -7,7 +7,8 @@
 #include <utility>
 
 // What the operating system tells of a file without reading it. Any write to the file changes
-// at least one of them, short of a clock set back.
+// at least one of them, short of a clock set back or a write in the same tick of the file
+// system's clock as the change before (see IsSettled()).
 struct FileMetadata
 {
     std::uint64_t size = 0;

@@ -82,13 +82,7 @@ inline std::string_view ReadableValueFrom(std::string_view fromEquals, bool mayH
 {
     if (fromEquals.empty())
         return {};
-    std::size_t begin = 1;
-    std::size_t end = fromEquals.size();
-    while (begin < end && IsProfileBlank(fromEquals[begin]))
-        ++begin;
-    while (end > begin && IsProfileBlank(fromEquals[end - 1]))
-        --end;
-    auto value = fromEquals.substr(begin, end - begin);
+    auto value = TrimBlanks(fromEquals.substr(1));
     const auto isQuote = [](char c) { return c == '"' || c == '\''; };
     if (value.size() >= 2 && isQuote(value.front()) && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
